@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "storage/layouts.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace kadmor {
+
+class Table;
+
+enum class TableState { Inactive, Browse, Edit, Insert, CalcFields };
+
+// Physical record number (from 1); stays valid across order, filter and range changes.
+using Bookmark = int;
+
+// One field of a table, reading and writing the table's current record (or, inside the
+// calculate-fields hook, the record being calculated).
+class Field
+{
+public:
+    Field(Table& table, int index) : m_table(&table), m_index(index) {}
+
+    int index() const { return m_index; }
+    QString name() const;
+    FieldType type() const;
+    int width() const;
+    int decimals() const;
+
+    bool isNull() const; // blank in the file
+    QString asString() const;
+    int asInteger() const;  // blank reads as 0; text that is no number raises an Error
+    double asFloat() const; // the same
+    void setAsString(const QString& value);
+    void setAsInteger(int value);
+    void setAsFloat(double value);
+    void clear();
+
+    // Raw mode: text is the stored bytes one character each (QChar 0-255), no code-page conversion.
+    bool rawMode() const;
+    void setRawMode(bool on);
+
+    bool required() const;
+    void setRequired(bool on);
+    bool readOnly() const;
+    void setReadOnly(bool on);
+
+private:
+    Table* m_table;
+    int m_index;
+};
+
+// A dBASE table as the pages see it: a cursor over the current view (order, filter, range),
+// an edit buffer with the three states, and the hooks the bound controls and pages use.
+// Every failure throws kadmor::Error with a Czech text; posting an empty required field throws
+// "Field '%s' must have a value".
+class Table : public QObject
+{
+    Q_OBJECT
+public:
+    // Without a layout the table takes its fields from the file and has no tags.
+    explicit Table(QObject* parent = nullptr);
+    explicit Table(const TableLayout& layout, QObject* parent = nullptr);
+    ~Table() override;
+
+    // Location and opening
+    void setDatabaseName(const QString& folder); // may be changed only while closed
+    QString databaseName() const;
+    void setTableName(const QString& fileName);
+    QString tableName() const;
+    QString filePath() const;
+    void setExclusive(bool on);
+    bool exclusive() const;
+    void open();
+    void close(); // posts a pending edit first
+    bool isOpen() const;
+
+    // Cursor over the current view
+    void first();
+    void next();
+    void prior();
+    void last();
+    void moveBy(int distance);
+    bool eof() const; // true after next() on the last record or when the view is empty
+    bool bof() const;
+    int recNo() const;       // physical position from 1; 0 when the view is empty
+    int recordCount() const; // records in the current view
+    Bookmark bookmark() const;
+    void gotoBookmark(Bookmark mark); // throws when the record is not in the view
+    void freeBookmark(Bookmark mark);
+
+    // Row access for grids: the view's rows from 0, without moving the cursor
+    int currentRow() const; // -1 when the view is empty
+    void moveToRow(int row);
+    QString text(int row, int field) const;
+
+    // Order
+    void setIndexName(const QString& tag); // empty: file order
+    QString indexName() const;
+
+    // Selection
+    void setFilter(const QString& expression); // field='value', exact comparison
+    QString filter() const;
+    void setFiltered(bool on);
+    bool filtered() const;
+    void setRange(const QString& from, const QString& to); // on the current tag, inclusive
+    void cancelRange();
+    bool findKey(const QString& key);     // on the current tag; moves there when found
+    void findNearest(const QString& key); // first record whose key is >= key, else the last
+
+    // Editing
+    TableState state() const;
+    void edit();
+    void append();
+    void post();
+    void cancel();
+    void remove(); // the cursor then stands on the following record, or the preceding at the end
+    void refresh();
+
+    // Fields
+    int fieldCount() const;
+    Field& field(int index);
+    Field& fieldByName(const QString& name); // case-insensitive; throws when there is none
+    Field* findField(const QString& name);
+
+    // Bound controls: nested suspension of viewChanged/currentChanged
+    void disableControls();
+    void enableControls(); // the last one emits viewChanged
+    bool controlsDisabled() const;
+
+    // Bulk work
+    void emptyTable(); // open or closed; open needs exclusive use
+    int pack();        // open and exclusive: 0 when it worked; never throws
+
+    // Called for each record read, in state CalcFields, to set the calculated fields.
+    void setCalcFieldsHook(std::function<void(Table&)> hook);
+
+signals:
+    void afterScroll();    // the current record changed (always, also while controls are disabled)
+    void viewChanged();    // rows, order or content changed: bound grids reload
+    void currentChanged(); // current record or its values changed: bound edits reload
+    void stateChanged();   // browse / edit / insert changed
+
+private:
+    friend class Field;
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// Creates an empty dBASE IV table at path with the layout's stored fields (code page 1250).
+void createTable(const QString& path, const TableLayout& layout);
+
+} // namespace kadmor
