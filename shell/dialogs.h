@@ -13,7 +13,7 @@ enum class Answer { Ok, Yes, No };
 // so that tests can script the answers and check the exact texts.
 class Dialogs
 {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual Answer message(BoxType type, const QString& text, Buttons buttons) = 0;
     // The typed text, or the empty text when the box is cancelled.
@@ -22,7 +22,10 @@ public:
 };
 
 // The installed implementation; the program installs the Qt one, tests a scripted one.
+// Asking for it while nothing is installed is a programming error and aborts the program.
 Dialogs& dialogs();
 void installDialogs(Dialogs* implementation);
+// The installed implementation, or nullptr; for those that install one for a while and restore.
+Dialogs* installedDialogs() noexcept;
 
 } // namespace kadmor

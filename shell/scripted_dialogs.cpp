@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/scripted_dialogs.h"
+
+#include <QByteArray>
+
+#include <utility>
+
+namespace kadmor {
+
+namespace {
+
+QString typeName(BoxType type)
+{
+    switch (type) {
+    case BoxType::Warning:
+        return QStringLiteral("warning");
+    case BoxType::Error:
+        return QStringLiteral("error");
+    case BoxType::Information:
+        return QStringLiteral("information");
+    case BoxType::Confirmation:
+        return QStringLiteral("confirmation");
+    case BoxType::Plain:
+        break;
+    }
+    return QStringLiteral("plain");
+}
+
+QString answerName(Answer answer)
+{
+    switch (answer) {
+    case Answer::Yes:
+        return QStringLiteral("Yes");
+    case Answer::No:
+        return QStringLiteral("No");
+    case Answer::Ok:
+        break;
+    }
+    return QStringLiteral("OK");
+}
+
+bool fits(Answer answer, Buttons buttons)
+{
+    return buttons == Buttons::YesNo ? answer != Answer::Ok : answer == Answer::Ok;
+}
+
+} // namespace
+
+ScriptedDialogs::Event ScriptedDialogs::Event::message(BoxType type, const QString& text, Buttons buttons)
+{
+    Event event;
+    event.kind = Kind::Message;
+    event.type = type;
+    event.buttons = buttons;
+    event.text = text;
+    return event;
+}
+
+ScriptedDialogs::Event ScriptedDialogs::Event::input(const QString& caption, const QString& prompt,
+                                                     const QString& proposal)
+{
+    Event event;
+    event.kind = Kind::Input;
+    event.caption = caption;
+    event.prompt = prompt;
+    event.proposal = proposal;
+    return event;
+}
+
+ScriptedDialogs::Event ScriptedDialogs::Event::beep()
+{
+    return Event{};
+}
+
+QString ScriptedDialogs::Event::describe() const
+{
+    switch (kind) {
+    case Kind::Message:
+        return QStringLiteral("%1 box [%2]: \"%3\"")
+            .arg(typeName(type), buttons == Buttons::YesNo ? QStringLiteral("Yes/No") : QStringLiteral("OK"), text);
+    case Kind::Input:
+        return QStringLiteral("input box \"%1\", prompt \"%2\", proposal \"%3\"").arg(caption, prompt, proposal);
+    case Kind::Beep:
+        break;
+    }
+    return QStringLiteral("beep");
+}
+
+ScriptedDialogs::ScriptedDialogs() : m_previous(installedDialogs())
+{
+    installDialogs(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    if (installedDialogs() == this)
+        installDialogs(m_previous);
+}
+
+void ScriptedDialogs::queueAnswer(Answer answer)
+{
+    m_replies.append({Event::Kind::Message, answer, {}});
+}
+
+void ScriptedDialogs::queueInput(const QString& text)
+{
+    m_replies.append({Event::Kind::Input, Answer::Ok, text});
+}
+
+std::optional<ScriptedDialogs::Reply> ScriptedDialogs::record(const Event& event)
+{
+    m_events.append(event);
+    if (m_replies.isEmpty() || m_replies.first().kind != event.kind) {
+        m_problems.append(QStringLiteral("unexpected %1").arg(event.describe()));
+        return std::nullopt;
+    }
+    return m_replies.takeFirst();
+}
+
+Answer ScriptedDialogs::message(BoxType type, const QString& text, Buttons buttons)
+{
+    const Answer harmless = buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    const Event event = Event::message(type, text, buttons);
+    const auto reply = record(event);
+    if (!reply)
+        return harmless;
+    if (!fits(reply->answer, buttons)) {
+        m_problems.append(QStringLiteral("answer %1 given to %2").arg(answerName(reply->answer), event.describe()));
+        return harmless;
+    }
+    return reply->answer;
+}
+
+QString ScriptedDialogs::input(const QString& caption, const QString& prompt, const QString& proposal)
+{
+    const auto reply = record(Event::input(caption, prompt, proposal));
+    return reply ? reply->text : QString();
+}
+
+void ScriptedDialogs::beep()
+{
+    m_events.append(Event::beep());
+}
+
+QList<ScriptedDialogs::Event> ScriptedDialogs::takeEvents()
+{
+    return std::exchange(m_events, {});
+}
+
+QString ScriptedDialogs::problems() const
+{
+    QStringList all = m_problems;
+    for (const Reply& reply : m_replies) {
+        all.append(reply.kind == Event::Kind::Input ? QStringLiteral("unused input \"%1\"").arg(reply.text)
+                                                    : QStringLiteral("unused answer %1").arg(answerName(reply.answer)));
+    }
+    return all.join(u'\n');
+}
+
+char* toString(const ScriptedDialogs::Event& event)
+{
+    return qstrdup(event.describe().toUtf8().constData());
+}
+
+} // namespace kadmor

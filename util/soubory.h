@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace kadmor {
+
+// Opens file with the desktop's program for it. A program file is started with parameters
+// (split like a command line) in workingFolder; a relative file is taken from workingFolder when
+// one is given. Texts of any length are passed whole. Nothing is reported.
+void openDocument(const QString& file, const QString& parameters, const QString& workingFolder);
+
+// Copies source over target with the user's consent: a missing source is reported (beep, warning),
+// an existing target is replaced only when the user answers Yes to the question. A failed copy
+// shows nothing (callers report it) and leaves an existing target as it was.
+// Gives true when the file was copied; clears the copy-done flag first and sets it on success.
+bool copyFile(const QString& source, const QString& target);
+
+// The copy-done flag of the run: whether the last copyFile worked, unless a caller set it since.
+bool copyDone();
+void setCopyDone(bool done);
+
+// The size of the file in bytes, 0 when it cannot be read; with roundToBlocks, rounded up to whole
+// 512-byte blocks (the room it takes on a disk).
+qint64 fileSize(const QString& path, bool roundToBlocks);
+
+} // namespace kadmor
