@@ -19,6 +19,8 @@ class Dialogs
     // The typed text, or the empty text when the box is cancelled.
     virtual QString input(const QString& caption, const QString& prompt, const QString& proposal) = 0;
     virtual void beep() = 0;
+    // The password dialog Thesl: the text entered when it closed (empty after cancel).
+    virtual QString password() = 0;
 };
 
 // The installed implementation; the program installs the Qt one, tests a scripted one.

@@ -72,6 +72,13 @@ ScriptedDialogs::Event ScriptedDialogs::Event::beep()
     return Event{};
 }
 
+ScriptedDialogs::Event ScriptedDialogs::Event::password()
+{
+    Event event;
+    event.kind = Kind::Password;
+    return event;
+}
+
 QString ScriptedDialogs::Event::describe() const
 {
     switch (kind) {
@@ -80,6 +87,8 @@ QString ScriptedDialogs::Event::describe() const
             .arg(typeName(type), buttons == Buttons::YesNo ? QStringLiteral("Yes/No") : QStringLiteral("OK"), text);
     case Kind::Input:
         return QStringLiteral("input box \"%1\", prompt \"%2\", proposal \"%3\"").arg(caption, prompt, proposal);
+    case Kind::Password:
+        return QStringLiteral("password dialog");
     case Kind::Beep:
         break;
     }
@@ -105,6 +114,11 @@ void ScriptedDialogs::queueAnswer(Answer answer)
 void ScriptedDialogs::queueInput(const QString& text)
 {
     m_replies.append({Event::Kind::Input, Answer::Ok, text});
+}
+
+void ScriptedDialogs::queuePassword(const QString& text)
+{
+    m_replies.append({Event::Kind::Password, Answer::Ok, text});
 }
 
 std::optional<ScriptedDialogs::Reply> ScriptedDialogs::record(const Event& event)
@@ -142,6 +156,12 @@ void ScriptedDialogs::beep()
     m_events.append(Event::beep());
 }
 
+QString ScriptedDialogs::password()
+{
+    const auto reply = record(Event::password());
+    return reply ? reply->text : QString();
+}
+
 QList<ScriptedDialogs::Event> ScriptedDialogs::takeEvents()
 {
     return std::exchange(m_events, {});
@@ -151,8 +171,12 @@ QString ScriptedDialogs::problems() const
 {
     QStringList all = m_problems;
     for (const Reply& reply : m_replies) {
-        all.append(reply.kind == Event::Kind::Input ? QStringLiteral("unused input \"%1\"").arg(reply.text)
-                                                    : QStringLiteral("unused answer %1").arg(answerName(reply.answer)));
+        if (reply.kind == Event::Kind::Message)
+            all.append(QStringLiteral("unused answer %1").arg(answerName(reply.answer)));
+        else
+            all.append(QStringLiteral("unused %1 \"%2\"")
+                           .arg(reply.kind == Event::Kind::Input ? QStringLiteral("input") : QStringLiteral("password"),
+                                reply.text));
     }
     return all.join(u'\n');
 }

@@ -22,7 +22,7 @@ class ScriptedDialogs : public Dialogs
   public:
     struct Event
     {
-        enum class Kind { Message, Input, Beep };
+        enum class Kind { Message, Input, Beep, Password };
 
         Kind kind = Kind::Beep;
         BoxType type = BoxType::Plain; // Message
@@ -35,6 +35,7 @@ class ScriptedDialogs : public Dialogs
         static Event message(BoxType type, const QString& text, Buttons buttons);
         static Event input(const QString& caption, const QString& prompt, const QString& proposal);
         static Event beep();
+        static Event password();
 
         QString describe() const;
         friend bool operator==(const Event&, const Event&) = default;
@@ -49,10 +50,13 @@ class ScriptedDialogs : public Dialogs
     // (the empty text stands for Cancel).
     void queueAnswer(Answer answer);
     void queueInput(const QString& text);
+    // The text the password dialog gives when it is shown next.
+    void queuePassword(const QString& text);
 
     Answer message(BoxType type, const QString& text, Buttons buttons) override;
     QString input(const QString& caption, const QString& prompt, const QString& proposal) override;
     void beep() override;
+    QString password() override;
 
     const QList<Event>& events() const { return m_events; }
     QList<Event> takeEvents(); // the events so far; the record starts afresh

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The title page, the configuration page and help.
+#include "shell/tform1.h"
+
+#include "shell/data_aware/db_grid.h"
+#include "shell/data_aware/db_navigator.h"
+#include "ui_config_page.h"
+#include "ui_title_page.h"
+#include "ui_word_list_page.h"
+#include "util/soubory.h"
+
+#include <QColor>
+#include <QTimer>
+
+using kadmor::dialogs;
+
+namespace {
+const QString valueField = QStringLiteral("HODNOTA");
+} // namespace
+
+void TForm1::setupShell()
+{
+    p1nadpis = addPage<Ui::TitlePage>(p1nadpisIndex);
+    p9konfig = addPage<Ui::ConfigPage>(p9konfigIndex);
+
+    handle(p1nadpis->Button1, &QPushButton::clicked, &TForm1::Button1Click);
+
+    p9konfig->DBGrid4->setTable(Table4, {QStringLiteral("NAZEV"), valueField, QStringLiteral("POZN")});
+    p9konfig->DBGrid4->setColumnBackground(valueField, Qt::green);
+    p9konfig->DBNavigator7->setTable(Table4);
+    p9konfig->DBNavigator7->setActions(
+        {kadmor::DbNavigator::First, kadmor::DbNavigator::Prior, kadmor::DbNavigator::Next, kadmor::DbNavigator::Last});
+    handle(p9konfig->SpeedButton12, &QToolButton::clicked, &TForm1::SpeedButton12Click);
+    handle(p9konfig->SpeedButton13, &QToolButton::clicked, &TForm1::SpeedButton13Click);
+    handle(p9konfig->SpeedButton11, &QToolButton::clicked, &TForm1::SpeedButton11Click);
+    handle(p9konfig->SpeedButton14, &QToolButton::clicked, &TForm1::SpeedButton14Click);
+    handle(p9konfig->SpeedButton15, &QToolButton::clicked, &TForm1::SpeedButton15Click);
+    handle(p9konfig->Button5, &QPushButton::clicked, &TForm1::Button5Click);
+}
+
+// Connected by the word list page, whose buttons they are.
+void TForm1::connectShellButtons()
+{
+    handle(p2zaktabul->BitBtn20, &QPushButton::clicked, &TForm1::BitBtn20Click);
+    handle(p2zaktabul->BitBtn17, &QPushButton::clicked, &TForm1::BitBtn17Click);
+}
+
+void TForm1::Button1Click()
+{
+    showPage(p2zaktabulIndex);
+}
+
+void TForm1::BitBtn20Click()
+{
+    if (!guard(QStringLiteral("Údržbu může provádět pouze oprávněná osoba!")))
+        return;
+    Timer1->stop();
+    showPage(p9konfigIndex);
+    if (!Table4->isOpen())
+        Table4->open();
+}
+
+// The language and data-folder values change only here; they are saved by OK and take
+// effect at the next start.
+void TForm1::SpeedButton12Click()
+{
+    const QString text = dialogs().input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {});
+    Table4->first();
+    Table4->edit();
+    Table4->fieldByName(valueField).setAsString(text);
+}
+
+void TForm1::SpeedButton13Click()
+{
+    const QString text = dialogs().input(QStringLiteral("Změna umístění tabulky"),
+                                         QStringLiteral("Zadejte novou cestu k tabulkám:"), {});
+    Table4->first();
+    Table4->next();
+    Table4->edit();
+    Table4->fieldByName(valueField).setAsString(text);
+}
+
+void TForm1::SpeedButton14Click()
+{
+    zoomBy(105.0 / 100.0);
+    zoomPercent += kadmor::zoomStepPercent;
+}
+
+void TForm1::SpeedButton15Click()
+{
+    // Below the lower bound the button does nothing, so the window stays usable.
+    if (zoomPercent - kadmor::zoomStepPercent < kadmor::minimumZoomPercent)
+        return;
+    zoomBy(100.0 / 105.0);
+    zoomPercent -= kadmor::zoomStepPercent;
+}
+
+// Saves the edited row (an empty value is refused by the table and the row keeps its old value)
+// and ends the program in any case.
+void TForm1::Button5Click()
+{
+    kadmor::runAction([this] {
+        if (Table4->state() == kadmor::TableState::Edit || Table4->state() == kadmor::TableState::Insert)
+            Table4->refresh();
+    });
+    kadmor::runAction([this] {
+        if (Table4->state() == kadmor::TableState::Edit || Table4->state() == kadmor::TableState::Insert)
+            Table4->cancel();
+        Table4->close();
+    });
+    close();
+}
+
+void TForm1::BitBtn17Click()
+{
+    kadmor::openDocument(applicationFolderSlash + QStringLiteral("doc/kd_index.html"), {}, {});
+}

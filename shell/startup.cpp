@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The start-up at the first activation of the main window.
+#include "shell/tform1.h"
+
+#include "ui_grade_edit_page.h"
+#include "ui_new_words_page.h"
+#include "ui_phrase_edit_page.h"
+#include "ui_test_page.h"
+#include "ui_title_page.h"
+#include "ui_word_edit_page.h"
+#include "ui_word_list_page.h"
+#include "util/sifruj.h"
+#include "util/tools.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+
+using kadmor::BoxType;
+using kadmor::Buttons;
+using kadmor::dialogs;
+
+namespace {
+
+const QString valueField = QStringLiteral("HODNOTA");
+constexpr int passwordRowOffset = 3; // row 4: first row moved three rows on
+
+QString withoutTrailingSlash(QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
+void loadPicture(QLabel* label, const QString& path)
+{
+    // A missing title picture leaves its place empty; the program works without it.
+    const QPixmap picture(path);
+    if (picture.isNull())
+        return;
+    label->setPixmap(picture);
+    label->resize(picture.size());
+}
+
+} // namespace
+
+void TForm1::FormActivate()
+{
+    if (startupDone)
+        return;
+    startupDone = true;
+    newLessonFolder = p11novaslova->Edit18->text();
+    QCoreApplication::setApplicationName(QStringLiteral("kadmor"));
+    showPage(p1nadpisIndex);
+    p2zaktabul->ComboBox1->setEditText(QStringLiteral("lekce č. 1"));
+    applicationFolder = withoutTrailingSlash(QDir::fromNativeSeparators(m_folder));
+    applicationFolderSlash = applicationFolder + u'/';
+    loadPicture(p1nadpis->Image3, applicationFolderSlash + QStringLiteral("kadmor.bmp"));
+    loadPicture(p1nadpis->Image6, applicationFolderSlash + QStringLiteral("zak.bmp"));
+    if (!openConfiguration())
+        return;
+    placeTitlePage();
+    Table4->first();
+    placeCancelButtons();
+    QCoreApplication::processEvents();
+    if (!kadmor::soundDevicePresent()) {
+        dialogs().beep();
+        dialogs().message(BoxType::Warning,
+                          QStringLiteral("Nemáš nainstalovanou zvukovou kartu!\rKADMOR je multimediální program a "
+                                         "nebude bez zvuk. karty správně pracovat!"),
+                          Buttons::Ok);
+    }
+    readConfiguration();
+    if (!openDataTables())
+        return;
+    refreshCounter = 0;
+    wordRecordingOpen = ownRecordingOpen = testPlaying = phraseOwnRecordingOpen = phraseRecordingOpen = false;
+    selectFirstLesson();
+    writeLanguageCaptions();
+}
+
+bool TForm1::openConfiguration()
+{
+    Table4->setDatabaseName(applicationFolder);
+    Table4->setTableName(QStringLiteral("konfig.dbf"));
+    try {
+        Table4->open();
+        return true;
+    } catch (const kadmor::Error& error) {
+        dialogs().beep();
+        dialogs().message(BoxType::Error,
+                          error.text() + QStringLiteral("\rNenalezen základní konfig. soubor \"") +
+                              applicationFolderSlash + QStringLiteral("konfig.dbf\""),
+                          Buttons::Ok);
+        close();
+        return false;
+    }
+}
+
+// The title page's controls sit at fixed shares of the window's outer size.
+void TForm1::placeTitlePage()
+{
+    const int w = frameGeometry().width();
+    const int h = frameGeometry().height();
+    QWidget* ok = p1nadpis->Button1;
+    ok->move(w / 2 - ok->width() / 2, (h / 4) * 3 - ok->height() / 2);
+    QWidget* version = p1nadpis->Label3;
+    version->move(w / 2 - version->width() / 2, h / 2 - version->height() / 2);
+    QWidget* left = p1nadpis->Image3;
+    left->move(left->x(), h / 2 - left->height() / 2);
+    QWidget* right = p1nadpis->Image6;
+    right->move(w - (right->width() + 24), h / 2 - right->height() / 2);
+}
+
+void TForm1::placeCancelButtons()
+{
+    const int w = frameGeometry().width();
+    for (QWidget* cancel :
+         {static_cast<QWidget*>(p3edit->SpeedButton1), static_cast<QWidget*>(p5oprznamky->SpeedButton5),
+          static_cast<QWidget*>(p8editfraze->SpeedButton8)})
+        cancel->move(w - (cancel->width() + 20), cancel->y());
+}
+
+// Rows 1, 2 and 4 of konfig.dbf: the language, the data folder and the scrambled password.
+void TForm1::readConfiguration()
+{
+    languageName = Table4->fieldByName(valueField).asString();
+    const QString comboText = p2zaktabul->ComboBox1->currentText();
+    p2zaktabul->ComboBox1->addItems(
+        {QStringLiteral("lekcí"), languageName + QStringLiteral("ch slov"), QStringLiteral("českých slov")});
+    p2zaktabul->ComboBox1->setEditText(comboText); // adding items must not replace the caption
+
+    Table4->next();
+    dataFolder = withoutTrailingSlash(QDir::fromNativeSeparators(Table4->fieldByName(valueField).asString()));
+    for (kadmor::Table* table : {Table1, Table2, Table3, Table5, Table6, Table7})
+        table->setDatabaseName(dataFolder);
+    Table5->setTableName(QStringLiteral("chtab.dbf"));
+    Table6->setTableName(QStringLiteral("newwords.dbf"));
+    Table7->setTableName(QStringLiteral("newfraze.dbf"));
+
+    Table4->first();
+    Table4->moveBy(passwordRowOffset);
+    kadmor::Field& stored = Table4->fieldByName(valueField);
+    stored.setRawMode(true);
+    QString password = kadmor::unscramblePassword(stored.asString());
+    stored.setRawMode(false);
+    kadmor::upperCase(password);
+    teacherPassword = password;
+}
+
+bool TForm1::openDataTables()
+{
+    try {
+        for (kadmor::Table* table : {Table1, Table2, Table3, Table5, Table6, Table7})
+            table->open();
+        return true;
+    } catch (const kadmor::Error& error) {
+        dialogs().beep();
+        dialogs().message(BoxType::Error,
+                          error.text() + QStringLiteral("\rNastavte v konfiguraci správnou cestu k databázi!"),
+                          Buttons::Ok);
+        return false;
+    }
+}
+
+void TForm1::selectFirstLesson()
+{
+    currentLesson = p2zaktabul->Edit2->text().left(3);
+    filtruj(QStringLiteral("lek"), currentLesson, QStringLiteral("angl"));
+    Table3->setRange(currentLesson, currentLesson);
+}
+
+void TForm1::writeLanguageCaptions()
+{
+    p3edit->Label7->setText(languageName);
+    p6zkouseni->CheckBox1->setText(languageName + QStringLiteral("--->česky"));
+    p6zkouseni->CheckBox2->setText(QStringLiteral("česky--->") + languageName);
+    p2zaktabul->SpeedButton3->setToolTip(QStringLiteral("setřiď podle ") + languageName + QStringLiteral("ch slov"));
+    p8editfraze->Label28->setText(languageName);
+}

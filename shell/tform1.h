@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "shell/dialogs.h"
+#include "shell/error_display.h"
+#include "shell/scaling.h"
+#include "storage/table.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QStackedWidget;
+class QStatusBar;
+class QTimer;
+class Tgrview;
+
+namespace Ui {
+class TitlePage;
+class WordListPage;
+class WordEditPage;
+class GradeBookPage;
+class GradeEditPage;
+class TestPage;
+class PhrasePage;
+class PhraseEditPage;
+class ConfigPage;
+class WrongAnswersPage;
+class NewWordsPage;
+} // namespace Ui
+
+// The main window. It owns the tables, the pages, the refresh timer and all state of the run;
+// its member functions live in the folder of the subsystem they belong to.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+  public:
+    enum PageIndex {
+        p1nadpisIndex = 0,
+        p2zaktabulIndex,
+        p3editIndex,
+        p4hodnoceniIndex,
+        p5oprznamkyIndex,
+        p6zkouseniIndex,
+        p7frazeIndex,
+        p8editfrazeIndex,
+        p9konfigIndex,
+        p10chybyIndex,
+        p11novaslovaIndex,
+        pageCount
+    };
+
+    // applicationFolder: where konfig.dbf, the sounds, pictures and help live (the
+    // executable's folder in the installed program).
+    explicit TForm1(const QString& applicationFolder, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // ---- shell: window, pages, status bar, timer (shell/tform1.cpp) ----
+    QStackedWidget* Notebook1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    kadmor::Table* Table1 = nullptr; // words, kadmor.dbf
+    kadmor::Table* Table2 = nullptr; // grade book, znamky.dbf
+    kadmor::Table* Table3 = nullptr; // phrases, fraze.dbf
+    kadmor::Table* Table4 = nullptr; // configuration, konfig.dbf
+    kadmor::Table* Table5 = nullptr; // wrong answers, chtab.dbf
+    kadmor::Table* Table6 = nullptr; // new words, newwords.dbf
+    kadmor::Table* Table7 = nullptr; // new phrases, newfraze.dbf
+    Tgrview* grview = nullptr;       // the picture window, created at program entry
+
+    Ui::TitlePage* p1nadpis = nullptr;
+    Ui::WordListPage* p2zaktabul = nullptr;
+    Ui::WordEditPage* p3edit = nullptr;
+    Ui::GradeBookPage* p4hodnoceni = nullptr;
+    Ui::GradeEditPage* p5oprznamky = nullptr;
+    Ui::TestPage* p6zkouseni = nullptr;
+    Ui::PhrasePage* p7fraze = nullptr;
+    Ui::PhraseEditPage* p8editfraze = nullptr;
+    Ui::ConfigPage* p9konfig = nullptr;
+    Ui::WrongAnswersPage* p10chyby = nullptr;
+    Ui::NewWordsPage* p11novaslova = nullptr;
+
+    void showPage(int index);
+    void setStatus(const QString& text);
+    QString status() const;
+    void Timer1Timer();
+    void showRecordNumber(const kadmor::Table& table);
+
+    // ---- shell: run state (the Overview's shared values) ----
+    bool startupDone = false;
+    int zoomPercent = 100;
+    QString applicationFolder;           // without a trailing "/"
+    QString applicationFolderSlash;      // with it
+    QString dataFolder;                  // configuration row 2, without a trailing "/"
+    QString languageName;                // configuration row 1
+    QString teacherPassword;             // configuration row 4, unscrambled, ASCII letters capital
+    QString enteredPassword;             // typed into Thesl in this run
+    QString newLessonFolder;             // the new-lesson folder field, ending with "/"
+    QString currentLesson;               // three characters; three spaces: all lessons; empty: none
+    int refreshCounter = 0;              // ticks of Timer1
+    bool newWordMode = false;            // word editor: "&Nové slovo" pressed
+    bool wordRecordingOpen = false;      // word editor's recorder (MediaPlayer2)
+    bool ownRecordingOpen = false;       // word list's own pronunciation (MediaPlayer3)
+    bool testPlaying = false;            // test page's player (MediaPlayer4)
+    bool phraseOwnRecordingOpen = false; // phrase page's own pronunciation (MediaPlayer5)
+    bool phraseRecordingOpen = false;    // phrase editor's recorder (MediaPlayer6)
+
+    // ---- shell: start-up, configuration, close (shell/startup.cpp, shell/configuration.cpp) ----
+    void FormActivate();
+    void BitBtn20Click();      // open the configuration page
+    void SpeedButton12Click(); // change language
+    void SpeedButton13Click(); // change data folder
+    void SpeedButton14Click(); // zoom in
+    void SpeedButton15Click(); // zoom out
+    void Button5Click();       // configuration OK
+    void BitBtn17Click();      // help
+    void Button1Click();       // title page OK
+
+    // ---- shell: teacher password (shell/password_guard.cpp) ----
+    // Asks for the password when none was entered in this run; refuses with the action's
+    // message when it differs from the teacher password. True when the action may go on.
+    bool guard(const QString& refusal);
+    void SpeedButton11Click(); // change of password
+
+    // ---- vocabulary (vocabulary/) ----
+    void filtruj(const QString& field, const QString& value, const QString& index);
+    void BitBtn3Click();      // word list "&edit"
+    void Button2Click();      // word editor "&OK"
+    void SpeedButton1Click(); // word editor cancel
+
+    // ---- testing (testing/) ----
+    void BitBtn8Click();      // word list "z&kouš."
+    void BitBtn9Click();      // grade book "z&koušej"
+    void BitBtn10Click();     // grade book "&edituj"
+    void BitBtn11Click();     // grade book "&Zpět"
+    void Button8Click();      // grade book "&co špatně"
+    void Button3Click();      // grade editor "&OK"
+    void SpeedButton5Click(); // grade editor cancel
+    void BitBtn23Click();     // difficult words "&zpět"
+
+    // ---- phrases (phrases/) ----
+    void BitBtn15Click();     // word list "&fráze"
+    void BitBtn16Click();     // phrase page "&Zpět"
+    void BitBtn18Click();     // phrase page "&edit"
+    void Button7Click();      // phrase editor "&OK"
+    void SpeedButton8Click(); // phrase editor cancel
+
+    // ---- exchange (exchange/) ----
+    void BitBtn29Click(); // word list "N&ová slov."
+    void BitBtn28Click(); // new words "&Zpět"
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Connects a control's signal to a handler through the general error display.
+    template <typename Sender, typename Signal> void handle(Sender* sender, Signal signal, void (TForm1::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { kadmor::runAction([this, handler] { (this->*handler)(); }); });
+    }
+
+    template <class Form> Form* addPage(int index);
+
+    void createTables();
+    void createPages();
+    void scaleToScreen();
+    void zoomBy(double factor);
+    void setupShell();
+    void connectShellButtons();
+    void setupVocabulary();
+    void setupTesting();
+    void setupPhrases();
+    void setupExchange();
+
+    // start-up steps
+    bool openConfiguration();
+    void placeTitlePage();
+    void placeCancelButtons();
+    void readConfiguration();
+    bool openDataTables();
+    void selectFirstLesson();
+    void writeLanguageCaptions();
+
+    QString m_folder; // the application folder given at creation
+    std::array<QWidget*, pageCount> m_pages{};
+    kadmor::WindowScale m_scale;
+    double m_layoutFactor = 1.0;
+    double m_fontFactor = 1.0;
+};
+
+#include "shell/page.h"
+
+template <class Form> Form* TForm1::addPage(int index)
+{
+    auto* page = new kadmor::Page<Form>;
+    m_pages[index] = page;
+    return &page->ui;
+}

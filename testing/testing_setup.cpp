@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The testing pages: grade book, grade editor, test, difficult words.
+#include "shell/tform1.h"
+
+#include "shell/navigators.h"
+#include "ui_grade_book_page.h"
+#include "ui_grade_edit_page.h"
+#include "ui_test_page.h"
+#include "ui_word_list_page.h"
+#include "ui_wrong_answers_page.h"
+
+namespace {
+
+// The 28 grade slots are the grade book's fields 3 to 30 (A … Z, É, Á).
+constexpr int firstGradeField = 2;
+
+} // namespace
+
+void TForm1::setupTesting()
+{
+    p4hodnoceni = addPage<Ui::GradeBookPage>(p4hodnoceniIndex);
+    p5oprznamky = addPage<Ui::GradeEditPage>(p5oprznamkyIndex);
+    p6zkouseni = addPage<Ui::TestPage>(p6zkouseniIndex);
+    p10chyby = addPage<Ui::WrongAnswersPage>(p10chybyIndex);
+
+    p4hodnoceni->DBGrid2->setTable(Table2);
+    kadmor::navigators::browse(p4hodnoceni->DBNavigator3, Table2);
+    handle(p4hodnoceni->BitBtn9, &QPushButton::clicked, &TForm1::BitBtn9Click);
+    handle(p4hodnoceni->BitBtn10, &QPushButton::clicked, &TForm1::BitBtn10Click);
+    handle(p4hodnoceni->BitBtn11, &QPushButton::clicked, &TForm1::BitBtn11Click);
+    handle(p4hodnoceni->Button8, &QPushButton::clicked, &TForm1::Button8Click);
+
+    auto* navigator = p5oprznamky->DBNavigator4;
+    navigator->setTable(Table2);
+    navigator->setActions({kadmor::DbNavigator::First, kadmor::DbNavigator::Prior, kadmor::DbNavigator::Next,
+                           kadmor::DbNavigator::Last, kadmor::DbNavigator::Insert, kadmor::DbNavigator::Delete});
+    navigator->setHints({QStringLiteral("první"), QStringLiteral("předcházející"), QStringLiteral("další"),
+                         QStringLiteral("poslední")});
+    p5oprznamky->DBEdit2->setTable(Table2, QStringLiteral("JMENO"));
+    const QList<kadmor::DbEdit*> grades = {
+        p5oprznamky->DBEdit6,  p5oprznamky->DBEdit7,  p5oprznamky->DBEdit8,  p5oprznamky->DBEdit9,
+        p5oprznamky->DBEdit10, p5oprznamky->DBEdit12, p5oprznamky->DBEdit13, p5oprznamky->DBEdit14,
+        p5oprznamky->DBEdit15, p5oprznamky->DBEdit17, p5oprznamky->DBEdit18, p5oprznamky->DBEdit19,
+        p5oprznamky->DBEdit20, p5oprznamky->DBEdit21, p5oprznamky->DBEdit22, p5oprznamky->DBEdit23,
+        p5oprznamky->DBEdit24, p5oprznamky->DBEdit25, p5oprznamky->DBEdit26, p5oprznamky->DBEdit27,
+        p5oprznamky->DBEdit28, p5oprznamky->DBEdit29, p5oprznamky->DBEdit30, p5oprznamky->DBEdit31,
+        p5oprznamky->DBEdit32, p5oprznamky->DBEdit33, p5oprznamky->DBEdit34, p5oprznamky->DBEdit35,
+    };
+    for (int slot = 0; slot < grades.size(); ++slot)
+        grades[slot]->setTable(Table2, kadmor::layouts::grades().fields[firstGradeField + slot].name);
+    p5oprznamky->DBEdit36->setTable(Table2, QStringLiteral("CPZ"));
+    handle(p5oprznamky->Button3, &QPushButton::clicked, &TForm1::Button3Click);
+    handle(p5oprznamky->SpeedButton5, &QToolButton::clicked, &TForm1::SpeedButton5Click);
+
+    p10chyby->DBGrid5->setTable(Table5);
+    kadmor::navigators::full(p10chyby->DBNavigator8, Table5,
+                             {QStringLiteral("první záznam"), QStringLiteral("předcházející"), QStringLiteral("další"),
+                              QStringLiteral("poslední"), QStringLiteral("přidat"), QStringLiteral("smazat"),
+                              QStringLiteral("editovat"), QStringLiteral("poslat"), QStringLiteral("zrušit"),
+                              QStringLiteral("obnovit (refreš)")});
+    handle(p10chyby->BitBtn23, &QPushButton::clicked, &TForm1::BitBtn23Click);
+
+    handle(p2zaktabul->BitBtn8, &QPushButton::clicked, &TForm1::BitBtn8Click);
+}
