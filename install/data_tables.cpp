@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "install/data_tables.h"
+
+#include "install/tsv.h"
+#include "storage/error.h"
+#include "storage/layouts.h"
+#include "storage/table.h"
+
+#include <QDir>
+
+#include <functional>
+
+namespace kadmor::install {
+
+namespace {
+
+using RowFiller = std::function<void(Table&, const TsvRow&)>;
+
+// The grade slots A … Z, É, Á are the 3rd to the 30th field of the grade book's layout.
+constexpr int firstGradeField = 2;
+constexpr int gradeSlots = 28;
+
+QString lessonNumber(const QString& lesson)
+{
+    return lesson.trimmed().rightJustified(3, u' ');
+}
+
+void createFilledTable(const QString& folder, const TableLayout& layout, const QList<TsvRow>& rows,
+                       const RowFiller& fill)
+{
+    createTable(QDir(folder).filePath(layout.fileName), layout);
+    if (rows.isEmpty()) {
+        return;
+    }
+    Table table(layout);
+    table.setDatabaseName(folder);
+    table.setTableName(layout.fileName);
+    table.open();
+    for (const TsvRow& row : rows) {
+        table.append();
+        fill(table, row);
+        table.post();
+    }
+    table.close();
+}
+
+void fillWord(Table& t, const TsvRow& row)
+{
+    t.fieldByName("LEK").setAsString(lessonNumber(row.value("LEK")));
+    for (const char* name : {"ANGL", "CES", "OBR", "ZVUK"}) {
+        t.fieldByName(name).setAsString(row.value(name));
+    }
+}
+
+void fillPhrase(Table& t, const TsvRow& row)
+{
+    t.fieldByName("LEK").setAsString(lessonNumber(row.value("LEK")));
+    for (const char* name : {"ANGL", "CES", "ZVUK"}) {
+        t.fieldByName(name).setAsString(row.value(name));
+    }
+}
+
+// A pupil's grades are written as one digit each ("122"); the count and the average follow
+// from them as the grade book itself would compute them.
+void fillPupil(Table& t, const TsvRow& row, int ordinal)
+{
+    const QString grades = row.value("ZNAMKY").trimmed();
+    if (grades.size() > gradeSlots) {
+        throw Error(QStringLiteral("Žák %1 má více než %2 známek").arg(row.value("JMENO")).arg(gradeSlots));
+    }
+    t.fieldByName("POR").setAsString(QStringLiteral("%1.").arg(ordinal));
+    t.fieldByName("JMENO").setAsString(row.value("JMENO"));
+    int sum = 0;
+    for (qsizetype i = 0; i < grades.size(); ++i) {
+        const int grade = grades[i].digitValue();
+        if (grade < 1 || grade > 5) {
+            throw Error(QStringLiteral("Žák %1: známka \"%2\" není 1 až 5").arg(row.value("JMENO"), grades[i]));
+        }
+        t.field(firstGradeField + int(i)).setAsInteger(grade);
+        sum += grade;
+    }
+    t.fieldByName("CPZ").setAsInteger(int(grades.size()));
+    if (!grades.isEmpty()) {
+        t.fieldByName("PRUM").setAsFloat(double(sum) / double(grades.size()));
+    }
+}
+
+QList<TsvRow> content(const QString& contentFolder, const QString& fileName)
+{
+    return readTsv(QDir(contentFolder).filePath(fileName));
+}
+
+} // namespace
+
+void createDataTables(const QString& dataFolder, const QString& contentFolder)
+{
+    createFilledTable(dataFolder, layouts::words(), content(contentFolder, "words.tsv"), fillWord);
+    createFilledTable(dataFolder, layouts::phrases(), content(contentFolder, "phrases.tsv"), fillPhrase);
+    int ordinal = 0;
+    createFilledTable(dataFolder, layouts::grades(), content(contentFolder, "pupils.tsv"),
+                      [&ordinal](Table& t, const TsvRow& row) { fillPupil(t, row, ++ordinal); });
+    for (const TableLayout* layout : {&layouts::wrongAnswers(), &layouts::newWords(), &layouts::newPhrases()}) {
+        createTable(QDir(dataFolder).filePath(layout->fileName), *layout);
+    }
+}
+
+void createTemplates(const QString& templatesFolder)
+{
+    for (const TableLayout* layout :
+         {&layouts::words(), &layouts::grades(), &layouts::phrases(), &layouts::newWords(), &layouts::newPhrases()}) {
+        createTable(QDir(templatesFolder).filePath(layout->fileName), *layout);
+    }
+}
+
+} // namespace kadmor::install
