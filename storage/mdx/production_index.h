@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "storage/mdx/index_file.h"
+#include "storage/mdx/tag_def.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The production index of a dBASE table: the .mdx file beside the .dbf, of the same base name,
+// that dBASE and other programs open with the table and keep in step with its records.
+// All functions work from the files alone and throw kadmor::Error with a Czech text on failure.
+// Callers that share the data folder hold the table's write lock around them.
+namespace kadmor {
+
+// The existing index files of the table, whatever the letter case of their names (kadmor.mdx,
+// KADMOR.MDX); empty when there is none.
+QStringList findIndexFiles(const QString& dbfPath);
+QString findIndexFile(const QString& dbfPath); // the first of them, or an empty string
+// Where the index lives: the existing file, or a new name in the letter case of the table's
+// extension (kadmor.dbf -> kadmor.mdx, KADMOR.DBF -> KADMOR.MDX).
+QString indexFilePath(const QString& dbfPath);
+
+// Rebuilds the index from the records, deleted ones included, and replaces every existing
+// index file of the table atomically (a new file beside it, then a rename).
+void writeProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags);
+
+// True when an index file exists, is sound, holds exactly these tags and holds, for every
+// record, its key in dBASE's order (equal keys by record number). Never changes a file.
+bool productionIndexIsCurrent(const QString& dbfPath, const QList<MdxTagDef>& tags);
+
+// Marks the table as having a production index (header byte 28) and each indexed field as
+// indexed (byte 31 of its descriptor), clearing the marks of other fields; writes the header
+// in place, and only when a mark changes.
+void setProductionIndexFlags(const QString& dbfPath, const QList<MdxTagDef>& tags);
+
+// The flags, then a rebuild when the index file is missing, damaged or out of date. Returns
+// whether it rebuilt the index. The records are never touched.
+bool ensureProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags);
+
+// The index file of the table as it is on disk, for tools and tests.
+mdx::IndexFile readProductionIndex(const QString& dbfPath);
+
+} // namespace kadmor
