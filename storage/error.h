@@ -11,11 +11,11 @@ namespace kadmor {
 // thrown as an Error carrying a Czech text for the user; the general error display shows it.
 class Error : public std::runtime_error
 {
-public:
+  public:
     explicit Error(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
     const QString& text() const noexcept { return m_text; }
 
-private:
+  private:
     QString m_text;
 };
 

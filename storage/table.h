@@ -23,7 +23,7 @@ using Bookmark = int;
 // calculate-fields hook, the record being calculated).
 class Field
 {
-public:
+  public:
     Field(Table& table, int index) : m_table(&table), m_index(index) {}
 
     int index() const { return m_index; }
@@ -50,7 +50,7 @@ public:
     bool readOnly() const;
     void setReadOnly(bool on);
 
-private:
+  private:
     Table* m_table;
     int m_index;
 };
@@ -62,7 +62,7 @@ private:
 class Table : public QObject
 {
     Q_OBJECT
-public:
+  public:
     // Without a layout the table takes its fields from the file and has no tags.
     explicit Table(QObject* parent = nullptr);
     explicit Table(const TableLayout& layout, QObject* parent = nullptr);
@@ -135,18 +135,19 @@ public:
 
     // Bulk work
     void emptyTable(); // open or closed; open needs exclusive use
-    int pack();        // open and exclusive: 0 when it worked; never throws
+    enum PackResult { PackDone = 0, PackNotOpen = 1, PackNotExclusive = 2, PackFailed = 3 };
+    int pack(); // open and exclusive: PackDone (0) when it worked; never throws
 
     // Called for each record read, in state CalcFields, to set the calculated fields.
     void setCalcFieldsHook(std::function<void(Table&)> hook);
 
-signals:
+  signals:
     void afterScroll();    // the current record changed (always, also while controls are disabled)
     void viewChanged();    // rows, order or content changed: bound grids reload
     void currentChanged(); // current record or its values changed: bound edits reload
     void stateChanged();   // browse / edit / insert changed
 
-private:
+  private:
     friend class Field;
     struct Private;
     std::unique_ptr<Private> d;

@@ -1,0 +1,382 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "storage/error.h"
+#include "storage/table_private.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kadmor {
+
+Table::Table(QObject* parent) : QObject(parent), d(std::make_unique<Private>(*this)) {}
+
+Table::Table(const TableLayout& layout, QObject* parent) : Table(parent)
+{
+    d->layout = layout;
+    d->tableName = layout.fileName;
+    d->indexName = layout.initialTag;
+    for (const FieldSpec& spec : layout.fields) {
+        FieldInfo info;
+        info.name = spec.name;
+        info.type = spec.type;
+        info.width = spec.width;
+        info.decimals = spec.decimals;
+        info.required = spec.required;
+        info.readOnly = spec.readOnly;
+        info.minValue = spec.minValue;
+        info.maxValue = spec.maxValue;
+        d->fields.push_back(info);
+    }
+    d->createFieldObjects();
+}
+
+Table::~Table()
+{
+    try {
+        close();
+    } catch (const Error&) {
+        // a record that cannot be posted any more is dropped with the table
+    }
+}
+
+// Location and opening
+
+void Table::setDatabaseName(const QString& folder)
+{
+    if (isOpen())
+        throw Error(QStringLiteral("Složku tabulky %1 nelze měnit, dokud je otevřená.").arg(d->tableName));
+    d->folder = folder;
+}
+
+QString Table::databaseName() const
+{
+    return d->folder;
+}
+
+void Table::setTableName(const QString& fileName)
+{
+    if (isOpen())
+        throw Error(QStringLiteral("Jméno tabulky %1 nelze měnit, dokud je otevřená.").arg(d->tableName));
+    d->tableName = fileName;
+}
+
+QString Table::tableName() const
+{
+    return d->tableName;
+}
+
+QString Table::filePath() const
+{
+    return d->folder.isEmpty() ? d->tableName : QDir(d->folder).filePath(d->tableName);
+}
+
+void Table::setExclusive(bool on)
+{
+    if (isOpen())
+        throw Error(QStringLiteral("Výhradní použití tabulky %1 nelze měnit, dokud je otevřená.").arg(d->tableName));
+    d->exclusive = on;
+}
+
+bool Table::exclusive() const
+{
+    return d->exclusive;
+}
+
+void Table::open()
+{
+    if (isOpen())
+        return;
+    auto file =
+        std::make_unique<DbfFile>(filePath(), d->exclusive ? DbfFile::Access::Exclusive : DbfFile::Access::Shared);
+    d->codePage = CodePage(file->header().language);
+    d->bindFields(file->header());
+    d->file = std::move(file);
+    d->createTags();
+    d->loadRecords();
+    d->range.reset();
+    d->row = 0;
+    d->setState(TableState::Browse);
+    d->rebuildView();
+    d->placeCursor(-1, 0);
+    d->notifyView();
+    d->scrolled();
+}
+
+void Table::close()
+{
+    if (!isOpen())
+        return;
+    d->checkBrowseMode();
+    d->tags.clear();
+    d->file.reset();
+    d->records = {};
+    d->calcCache.clear();
+    d->view.clear();
+    d->range.reset();
+    d->eof = d->bof = true;
+    d->setState(TableState::Inactive);
+    d->notifyView();
+}
+
+bool Table::isOpen() const
+{
+    return d->state != TableState::Inactive;
+}
+
+// Cursor
+
+void Table::first()
+{
+    d->requireOpen();
+    d->checkBrowseMode();
+    d->moveToRow(0);
+    d->scrolled();
+}
+
+void Table::next()
+{
+    moveBy(1);
+}
+
+void Table::prior()
+{
+    moveBy(-1);
+}
+
+void Table::last()
+{
+    d->requireOpen();
+    d->checkBrowseMode();
+    d->moveToRow(int(d->view.size()) - 1);
+    d->scrolled();
+}
+
+void Table::moveBy(int distance)
+{
+    d->requireOpen();
+    d->checkBrowseMode();
+    const int size = int(d->view.size());
+    const int target = d->row + distance;
+    const int before = d->row;
+    d->moveToRow(target);
+    d->eof = size == 0 || target > size - 1;
+    d->bof = size == 0 || target < 0;
+    if (d->row != before)
+        d->scrolled();
+}
+
+bool Table::eof() const
+{
+    return d->eof;
+}
+
+bool Table::bof() const
+{
+    return d->bof;
+}
+
+int Table::recNo() const
+{
+    if (d->state == TableState::Insert)
+        return 0;
+    return d->currentRecord() + 1;
+}
+
+int Table::recordCount() const
+{
+    return int(d->view.size());
+}
+
+Bookmark Table::bookmark() const
+{
+    return d->currentRecord() + 1;
+}
+
+void Table::gotoBookmark(Bookmark mark)
+{
+    d->requireOpen();
+    d->checkBrowseMode();
+    const auto found = std::find(d->view.begin(), d->view.end(), mark - 1);
+    if (found == d->view.end())
+        throw Error(QStringLiteral("Záznam %1 v tabulce %2 už není.").arg(mark).arg(d->tableName));
+    d->moveToRow(int(found - d->view.begin()));
+    d->scrolled();
+}
+
+void Table::freeBookmark(Bookmark)
+{
+    // bookmarks are record numbers and hold nothing
+}
+
+// Rows
+
+int Table::currentRow() const
+{
+    return d->view.empty() ? -1 : d->row;
+}
+
+void Table::moveToRow(int row)
+{
+    d->requireOpen();
+    d->checkBrowseMode();
+    const int before = d->row;
+    d->moveToRow(row);
+    if (d->row != before)
+        d->scrolled();
+}
+
+QString Table::text(int row, int field) const
+{
+    if (row < 0 || row >= int(d->view.size()) || field < 0 || field >= int(d->fields.size()))
+        return {};
+    return d->fieldText(field, d->rowSource(row));
+}
+
+// Bound controls
+
+void Table::disableControls()
+{
+    ++d->controlsDisabled;
+}
+
+void Table::enableControls()
+{
+    if (d->controlsDisabled == 0)
+        return;
+    if (--d->controlsDisabled == 0) {
+        emit viewChanged();
+        emit currentChanged();
+    }
+}
+
+bool Table::controlsDisabled() const
+{
+    return d->controlsDisabled > 0;
+}
+
+void Table::setCalcFieldsHook(std::function<void(Table&)> hook)
+{
+    d->calcHook = std::move(hook);
+    d->calcCache.clear();
+}
+
+// Private helpers
+
+void Table::Private::requireOpen() const
+{
+    if (state == TableState::Inactive)
+        throw Error(QStringLiteral("Tabulka %1 není otevřená.").arg(tableName));
+}
+
+void Table::Private::requireCursor() const
+{
+    requireOpen();
+    if (view.empty())
+        throw Error(QStringLiteral("Tabulka %1 je prázdná.").arg(tableName));
+}
+
+int Table::Private::currentRecord() const
+{
+    return view.empty() ? -1 : view[size_t(row)];
+}
+
+void Table::Private::setState(TableState next)
+{
+    if (state == next)
+        return;
+    state = next;
+    emit q.stateChanged();
+}
+
+void Table::Private::scrolled()
+{
+    emit q.afterScroll();
+    notifyCurrent();
+}
+
+void Table::Private::notifyView()
+{
+    if (controlsDisabled == 0)
+        emit q.viewChanged();
+}
+
+void Table::Private::notifyCurrent()
+{
+    if (controlsDisabled == 0)
+        emit q.currentChanged();
+}
+
+void Table::Private::moveToRow(int newRow)
+{
+    const int size = int(view.size());
+    row = std::clamp(newRow, 0, std::max(size - 1, 0));
+    eof = bof = size == 0;
+}
+
+void Table::Private::checkBrowseMode()
+{
+    if (state != TableState::Edit && state != TableState::Insert)
+        return;
+    if (modified)
+        q.post();
+    else
+        q.cancel();
+}
+
+void Table::Private::bindFields(const dbf::Header& header)
+{
+    std::vector<FieldInfo> fromFile;
+    for (const dbf::Descriptor& descriptor : header.fields) {
+        FieldInfo info;
+        info.name = codePage.decode(descriptor.name);
+        info.type = FieldType(descriptor.type);
+        info.width = descriptor.length;
+        info.decimals = descriptor.decimals;
+        info.offset = descriptor.offset;
+        fromFile.push_back(info);
+    }
+    blankRecord = QByteArray(header.recordLength, ' ');
+    if (!layout) {
+        fields = std::move(fromFile);
+        createFieldObjects();
+        return;
+    }
+    for (FieldInfo& field : fields) {
+        if (field.type == FieldType::Calculated)
+            continue;
+        const auto match = std::find_if(fromFile.begin(), fromFile.end(), [&](const FieldInfo& candidate) {
+            return candidate.name.compare(field.name, Qt::CaseInsensitive) == 0;
+        });
+        if (match == fromFile.end())
+            throw Error(QStringLiteral("V tabulce %1 chybí pole %2.").arg(tableName, field.name));
+        // The file decides how the value is stored; the layout only how it is used.
+        field.type = match->type;
+        field.width = match->width;
+        field.decimals = match->decimals;
+        field.offset = match->offset;
+    }
+}
+
+void Table::Private::createFieldObjects()
+{
+    fieldObjects.clear();
+    for (int i = 0; i < int(fields.size()); ++i)
+        fieldObjects.push_back(std::make_unique<Field>(q, i));
+}
+
+void Table::Private::createTags()
+{
+    tags.clear();
+    if (!layout)
+        return;
+    tags.reserve(layout->tags.size());
+    for (const TagSpec& spec : layout->tags) {
+        const Field* field = q.findField(spec.field);
+        if (!field)
+            throw Error(QStringLiteral("Index %1 tabulky %2 řadí podle neznámého pole %3.")
+                            .arg(spec.name, tableName, spec.field));
+        const FieldInfo& info = fields[size_t(field->index())];
+        tags.emplace_back(spec, info.offset, info.width, codePage, records);
+    }
+}
+
+} // namespace kadmor

@@ -1,0 +1,317 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "storage/error.h"
+#include "storage/table_private.h"
+
+#include <cstring>
+#include <utility>
+
+namespace kadmor {
+
+namespace {
+// Beyond this many changed records re-sorting from scratch is cheaper than moving each one.
+constexpr size_t kIncrementalChangeLimit = 64;
+} // namespace
+
+void Table::edit()
+{
+    d->requireOpen();
+    if (d->state == TableState::Edit || d->state == TableState::Insert)
+        return;
+    if (d->view.empty()) {
+        append(); // as dBASE programs do: editing an empty table starts a new record
+        return;
+    }
+    const int record = d->currentRecord();
+    d->lockForChange(record);
+    QByteArray fresh;
+    try {
+        fresh = d->file->readRecord(record); // edit what is on disk now, not what we read last
+    } catch (const Error&) {
+        d->file->unlockRecord(record);
+        throw;
+    }
+    if (fresh != d->records.record(record)) {
+        d->records.replace(record, fresh);
+        d->recordsChanged({record});
+        d->rebuildView();
+        d->placeCursor(record, d->row);
+        d->notifyView();
+    }
+    if (d->records.deleted(record)) {
+        d->file->unlockRecord(record);
+        d->scrolled();
+        throw Error(QStringLiteral("Záznam mezitím smazal jiný uživatel tabulky %1.").arg(d->tableName));
+    }
+    d->buffer = fresh;
+    d->editRecord = record;
+    d->modified = false;
+    d->setState(TableState::Edit);
+}
+
+void Table::append()
+{
+    d->requireOpen();
+    d->checkBrowseMode();
+    d->insertedFrom = d->currentRecord();
+    d->buffer = d->blankRecord;
+    d->editRecord = -1;
+    d->modified = false;
+    d->setState(TableState::Insert);
+    d->scrolled();
+}
+
+void Table::post()
+{
+    d->requireOpen();
+    if (d->state != TableState::Edit && d->state != TableState::Insert)
+        return;
+    d->validateRequired();
+    int record = d->editRecord;
+    const bool inserting = d->state == TableState::Insert;
+    if (inserting)
+        record = d->file->appendRecord(d->buffer);
+    else if (d->buffer != d->records.record(record))
+        d->file->writeRecord(record, d->buffer);
+    d->releaseEditLock();
+    d->setState(TableState::Browse);
+    d->afterOwnWrite(record, std::exchange(d->buffer, {}));
+    d->placeCursor(record, d->row);
+    d->notifyView();
+    if (inserting)
+        d->scrolled();
+    else
+        d->notifyCurrent();
+    d->fileWritten(inserting ? FileWrite::Append : FileWrite::Post, record);
+}
+
+void Table::cancel()
+{
+    if (d->state != TableState::Edit && d->state != TableState::Insert)
+        return;
+    const bool inserting = d->state == TableState::Insert;
+    d->releaseEditLock();
+    d->buffer.clear();
+    d->modified = false;
+    d->setState(TableState::Browse);
+    if (inserting) {
+        d->placeCursor(d->insertedFrom, d->row);
+        d->scrolled();
+    } else {
+        d->notifyCurrent();
+    }
+}
+
+void Table::remove()
+{
+    d->requireOpen();
+    if (d->state == TableState::Insert) {
+        cancel(); // a record never posted has nothing on disk to delete
+        return;
+    }
+    d->requireCursor();
+    const int record = d->currentRecord();
+    if (d->state != TableState::Edit)
+        d->lockForChange(record);
+    d->editRecord = record; // so that the lock is released below whatever happens
+    struct Release
+    {
+        Private& d;
+        ~Release()
+        {
+            d.releaseEditLock();
+            d.buffer.clear();
+            d.modified = false;
+            d.setState(TableState::Browse);
+        }
+    };
+    {
+        Release release{*d};
+        d->file->writeDeletionFlag(record, dbf::kDeletedFlag);
+    }
+    QByteArray deleted = d->records.record(record).toByteArray();
+    deleted[0] = dbf::kDeletedFlag;
+    const int row = d->row;
+    d->afterOwnWrite(record, deleted);
+    d->moveToRow(row); // the following record, or the preceding one when the last went
+    d->notifyView();
+    d->scrolled();
+    d->fileWritten(FileWrite::Delete, record);
+}
+
+void Table::refresh()
+{
+    d->requireOpen();
+    d->checkBrowseMode();
+    const int record = d->currentRecord();
+    if (!d->reopenIfReplaced()) {
+        if (d->file->unchangedSinceRead())
+            return;
+        d->reloadChangedRecords();
+    }
+    d->rebuildView();
+    d->placeCursor(record, d->row);
+    d->notifyView();
+    if (d->currentRecord() != record)
+        d->scrolled();
+    else
+        d->notifyCurrent();
+}
+
+void Table::emptyTable()
+{
+    if (!isOpen()) {
+        DbfFile(filePath(), DbfFile::Access::Exclusive).removeAllRecords();
+        d->fileWritten(FileWrite::Empty, -1);
+        return;
+    }
+    if (!d->exclusive)
+        throw Error(QStringLiteral("Tabulku %1 lze vyprázdnit, jen když je otevřená výhradně.").arg(d->tableName));
+    cancel();
+    d->file->removeAllRecords();
+    d->loadRecords();
+    d->rebuildView();
+    d->placeCursor(-1, 0);
+    d->notifyView();
+    d->scrolled();
+    d->fileWritten(FileWrite::Empty, -1);
+}
+
+int Table::pack()
+{
+    if (!isOpen())
+        return PackNotOpen;
+    if (!d->exclusive)
+        return PackNotExclusive;
+    try {
+        d->checkBrowseMode();
+        QByteArray live;
+        int count = 0;
+        for (int record = 0; record < d->records.count(); ++record) {
+            if (!d->records.deleted(record)) {
+                live += d->records.record(record);
+                ++count;
+            }
+        }
+        d->file->replaceRecords(live, count);
+        d->loadRecords();
+        d->rebuildView();
+        d->placeCursor(-1, 0);
+        d->notifyView();
+        d->scrolled();
+        d->fileWritten(FileWrite::Pack, -1);
+        return PackDone;
+    } catch (const std::exception&) {
+        return PackFailed;
+    }
+}
+
+// Private helpers
+
+void Table::Private::lockForChange(int record)
+{
+    if (!file->tryLockRecord(record))
+        throw Error(QStringLiteral("Záznam %1 tabulky %2 právě upravuje jiný uživatel. Zkuste to později.")
+                        .arg(record + 1)
+                        .arg(tableName));
+}
+
+void Table::Private::releaseEditLock()
+{
+    if (editRecord >= 0 && file)
+        file->unlockRecord(editRecord);
+    editRecord = -1;
+}
+
+void Table::Private::validateRequired() const
+{
+    for (const FieldInfo& field : fields) {
+        if (field.required && field.stored() &&
+            field_codec::isBlank(QByteArrayView(buffer).sliced(field.offset, field.width)))
+            throw Error(QStringLiteral("Field '%1' must have a value").arg(field.name));
+    }
+}
+
+void Table::Private::afterOwnWrite(int record, const QByteArray& bytes)
+{
+    if (!file->lastWriteWasInSync()) {
+        reloadChangedRecords(); // others wrote meanwhile: take their changes with ours
+    } else {
+        if (record == records.count())
+            records.data += bytes;
+        else
+            records.replace(record, bytes);
+        recordsChanged({record});
+    }
+    rebuildView();
+}
+
+void Table::Private::loadRecords()
+{
+    records.length = file->recordLength();
+    records.data = file->readAllRecords();
+    calcCache.clear();
+    for (TagIndex& tag : tags)
+        tag.invalidate();
+}
+
+void Table::Private::reloadChangedRecords()
+{
+    QByteArray fresh = file->readAllRecords();
+    if (fresh.size() < records.data.size()) { // emptied or packed elsewhere
+        records.data = std::move(fresh);
+        calcCache.clear();
+        for (TagIndex& tag : tags)
+            tag.invalidate();
+        return;
+    }
+    std::vector<int> changed;
+    const int oldCount = records.count();
+    const int length = records.length;
+    for (int record = 0; record < oldCount; ++record)
+        if (std::memcmp(records.at(record), fresh.constData() + qsizetype(record) * length, size_t(length)) != 0)
+            changed.push_back(record);
+    records.data = std::move(fresh);
+    for (int record = oldCount; record < records.count(); ++record)
+        changed.push_back(record);
+    recordsChanged(changed);
+}
+
+bool Table::Private::reopenIfReplaced()
+{
+    if (!file->replacedOnDisk())
+        return false;
+    auto fresh =
+        std::make_unique<DbfFile>(file->path(), exclusive ? DbfFile::Access::Exclusive : DbfFile::Access::Shared);
+    codePage = CodePage(fresh->header().language);
+    bindFields(fresh->header());
+    file = std::move(fresh);
+    createTags();
+    loadRecords();
+    return true;
+}
+
+void Table::Private::recordsChanged(const std::vector<int>& changed)
+{
+    for (int record : changed)
+        if (record < int(calcCache.size()))
+            calcCache[size_t(record)].clear();
+    const bool incremental = changed.size() <= kIncrementalChangeLimit;
+    for (TagIndex& tag : tags) {
+        if (!incremental) {
+            tag.invalidate();
+            continue;
+        }
+        for (int record : changed)
+            tag.recordChanged(record);
+    }
+}
+
+void Table::Private::fileWritten(FileWrite what, int record)
+{
+    // The production index (.mdx) is to be kept up to date from here. Until then the orders
+    // live in memory only and an existing .mdx beside the table is left as it is.
+    Q_UNUSED(what);
+    Q_UNUSED(record);
+}
+
+} // namespace kadmor

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "storage/code_page.h"
+#include "storage/dbf_file.h"
+#include "storage/field_codec.h"
+#include "storage/record_buffer.h"
+#include "storage/table.h"
+#include "storage/tag_index.h"
+
+#include <optional>
+#include <vector>
+
+namespace kadmor {
+
+// What the engine has just changed in the file on disk.
+enum class FileWrite { Append, Post, Delete, Empty, Pack };
+
+struct Table::Private
+{
+    explicit Private(Table& table) : q(table) {}
+
+    // The bytes a field is read from: a record of the file, or the edit buffer (record -1).
+    struct Source
+    {
+        const char* bytes = nullptr;
+        int record = -1;
+    };
+
+    struct Filter
+    {
+        int field = -1;
+        QString value;
+    };
+
+    struct Range
+    {
+        QString from;
+        QString to;
+    };
+
+    Table& q;
+    std::optional<TableLayout> layout;
+    QString folder;
+    QString tableName;
+    bool exclusive = false;
+
+    std::unique_ptr<DbfFile> file;
+    CodePage codePage;
+    RecordBuffer records;
+    QByteArray blankRecord;
+    std::vector<FieldInfo> fields;
+    std::vector<std::unique_ptr<Field>> fieldObjects;
+
+    std::vector<TagIndex> tags;
+    QString indexName;
+    QString filterText;
+    std::optional<Filter> filter; // parsed filterText
+    bool filtered = false;
+    std::optional<Range> range;
+
+    std::vector<int> view; // physical record indexes in the current order
+    int row = 0;
+    bool eof = true;
+    bool bof = true;
+
+    TableState state = TableState::Inactive;
+    QByteArray buffer;     // the record being edited or inserted
+    int editRecord = -1;   // its index in the file; -1 while inserting
+    int insertedFrom = -1; // the record current when append() started
+    bool modified = false;
+
+    std::function<void(Table&)> calcHook;
+    std::vector<std::vector<QString>> calcCache; // per record; empty until calculated
+    Source calcSource;
+    std::vector<QString>* calcValues = nullptr;
+
+    int controlsDisabled = 0;
+
+    // table.cpp
+    void requireOpen() const;
+    void requireCursor() const;
+    int currentRecord() const;
+    void setState(TableState next);
+    void scrolled();
+    void notifyView();
+    void notifyCurrent();
+    void checkBrowseMode(); // posts a changed edit, drops an unchanged one
+    void moveToRow(int newRow);
+    void bindFields(const dbf::Header& header);
+    void createTags();
+    void createFieldObjects();
+
+    // table_view.cpp
+    TagIndex* currentTag();
+    void rebuildView();
+    void placeCursor(int record, int fallbackRow);
+    bool matchesFilter(int record);
+    std::optional<Filter> parseFilter(const QString& expression) const;
+    int lowerBound(const TagIndex& tag, const TagIndex::Key& key) const;
+
+    // table_editing.cpp
+    void loadRecords();
+    void reloadChangedRecords();
+    bool reopenIfReplaced(); // true when the file was opened anew
+    void recordsChanged(const std::vector<int>& changed);
+    void afterOwnWrite(int record, const QByteArray& bytes); // then rebuilds the view
+    void validateRequired() const;
+    void releaseEditLock();
+    void lockForChange(int record);
+    // The one place told of every change the engine made to the file on disk.
+    void fileWritten(FileWrite what, int record);
+
+    // field.cpp
+    Source currentSource() const;
+    Source rowSource(int viewRow) const;
+    QByteArrayView storedBytes(int field, const Source& source) const;
+    QString fieldText(int field, const Source& source);
+    QString calculatedText(int field, const Source& source);
+    void setFieldBytes(int field, const QByteArray& bytes);
+    void setCalculated(int field, const QString& text);
+    void requireWritable(int field) const;
+};
+
+} // namespace kadmor
