@@ -5,10 +5,8 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QVarLengthArray>
 
 #include <algorithm>
-#include <numeric>
 
 namespace kadmor {
 
@@ -71,41 +69,56 @@ bool isPasswordByte(int byte)
 
 // How the scrambled bytes at one place of the password are stored. The bytes that can occur there
 // are the images of the 223 password bytes, so 33 bytes cannot occur, 0 among them. The field
-// would lose a trailing space and control bytes confuse other readers, so each of 0x01..0x20 that
-// can occur is stored as one of the free bytes above 0x20, paired in ascending order; the counts
-// always match, and the stored bytes are exactly 0x21..0xFF.
-class StoredByteMap
+// would lose a trailing space and control bytes confuse other readers, so each unsafe byte
+// (0x01..0x20) that can occur is stored as a spare byte (above 0x20, cannot occur), paired in
+// ascending order; the counts always match, and the stored bytes are exactly 0x21..0xFF.
+class StoredBytes
 {
   public:
-    StoredByteMap(quint8 key, quint8 tableByte)
+    StoredBytes(quint8 key, quint8 tableByte) : m_key(key), m_tableByte(tableByte) {}
+
+    char toStored(char scrambled) const
     {
-        std::array<bool, 256> occurs{};
-        for (int byte = 0; byte < 256; ++byte) {
-            if (isPasswordByte(byte))
-                occurs[xorUnlessEqual(quint8(byte + tableByte), key)] = true;
-        }
-        QVarLengthArray<quint8, 33> unsafe;
-        QVarLengthArray<quint8, 33> spare;
-        for (int byte = 1; byte < 256; ++byte) {
-            if (byte <= 0x20 && occurs[byte])
-                unsafe.append(quint8(byte));
-            else if (byte > 0x20 && !occurs[byte])
-                spare.append(quint8(byte));
-        }
-        Q_ASSERT(unsafe.size() == spare.size());
-        std::iota(m_toStored.begin(), m_toStored.end(), 0);
-        std::iota(m_fromStored.begin(), m_fromStored.end(), 0);
-        for (qsizetype i = 0; i < unsafe.size(); ++i) {
-            m_toStored[unsafe[i]] = spare[i];
-            m_fromStored[spare[i]] = unsafe[i];
-        }
+        const auto byte = quint8(scrambled);
+        return char(isUnsafe(byte) ? nth(&StoredBytes::isSpare, rank(&StoredBytes::isUnsafe, byte)) : byte);
     }
-    char toStored(char scrambled) const { return char(m_toStored[quint8(scrambled)]); }
-    char fromStored(char stored) const { return char(m_fromStored[quint8(stored)]); }
+    char fromStored(char stored) const
+    {
+        const auto byte = quint8(stored);
+        return char(isSpare(byte) ? nth(&StoredBytes::isUnsafe, rank(&StoredBytes::isSpare, byte)) : byte);
+    }
 
   private:
-    std::array<quint8, 256> m_toStored;
-    std::array<quint8, 256> m_fromStored;
+    using Kind = bool (StoredBytes::*)(int) const;
+
+    // The scrambler is a one-to-one map of the bytes 1..255, so the byte it came from is found
+    // by scrambling back.
+    bool occurs(int byte) const
+    {
+        return byte != 0 && isPasswordByte(quint8(xorUnlessEqual(quint8(byte), m_key) - m_tableByte));
+    }
+    bool isUnsafe(int byte) const { return byte <= 0x20 && occurs(byte); }
+    bool isSpare(int byte) const { return byte > 0x20 && !occurs(byte); }
+
+    int rank(Kind kind, int byte) const
+    {
+        int count = 0;
+        for (int other = 0; other < byte; ++other)
+            count += (this->*kind)(other);
+        return count;
+    }
+    int nth(Kind kind, int index) const
+    {
+        for (int byte = 0; byte < 256; ++byte) {
+            if ((this->*kind)(byte) && index-- == 0)
+                return byte;
+        }
+        Q_UNREACHABLE();
+        return 0;
+    }
+
+    quint8 m_key;
+    quint8 m_tableByte;
 };
 
 QByteArray passwordBytes(const QString& password)
@@ -149,7 +162,7 @@ QString scramblePassword(const QString& password)
     QByteArray stored(scrambled.size(), Qt::Uninitialized);
     RollingKey key(passwordSeed);
     for (qsizetype i = 0; i < scrambled.size(); ++i) {
-        stored[i] = StoredByteMap(key.high(), tableByteAt(i)).toStored(scrambled[i]);
+        stored[i] = StoredBytes(key.high(), tableByteAt(i)).toStored(scrambled[i]);
         key.advance(quint8(scrambled[i]));
     }
     return QString::fromLatin1(stored);
@@ -161,7 +174,7 @@ QString unscramblePassword(const QString& stored)
     QByteArray scrambled(bytes.size(), Qt::Uninitialized);
     RollingKey key(passwordSeed);
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        scrambled[i] = StoredByteMap(key.high(), tableByteAt(i)).fromStored(bytes[i]);
+        scrambled[i] = StoredBytes(key.high(), tableByteAt(i)).fromStored(bytes[i]);
         key.advance(quint8(scrambled[i]));
     }
     QByteArray plain = rollingDecode(scrambled, passwordSeed);
