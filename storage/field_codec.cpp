@@ -15,6 +15,21 @@ bool FieldInfo::numeric() const
     return type == FieldType::Numeric || type == FieldType::Float;
 }
 
+std::vector<FieldInfo> fileFields(const dbf::Header& header, const CodePage& codePage)
+{
+    std::vector<FieldInfo> fields;
+    for (const dbf::Descriptor& descriptor : header.fields) {
+        FieldInfo info;
+        info.name = codePage.decode(descriptor.name);
+        info.type = FieldType(descriptor.type);
+        info.width = descriptor.length;
+        info.decimals = descriptor.decimals;
+        info.offset = descriptor.offset;
+        fields.push_back(info);
+    }
+    return fields;
+}
+
 namespace field_codec {
 
 namespace {

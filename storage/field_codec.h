@@ -2,12 +2,14 @@
 #pragma once
 
 #include "storage/code_page.h"
+#include "storage/dbf_format.h"
 #include "storage/layouts.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace kadmor {
 
@@ -29,6 +31,9 @@ struct FieldInfo
     bool hasRange() const { return minValue < maxValue; }
     bool numeric() const;
 };
+
+// The fields a file describes, in file order, names converted from the file's code page.
+std::vector<FieldInfo> fileFields(const dbf::Header& header, const CodePage& codePage);
 
 // Conversions between a field's stored bytes and its values.
 namespace field_codec {

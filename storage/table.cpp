@@ -324,22 +324,17 @@ void Table::Private::checkBrowseMode()
 
 void Table::Private::bindFields(const dbf::Header& header)
 {
-    std::vector<FieldInfo> fromFile;
-    for (const dbf::Descriptor& descriptor : header.fields) {
-        FieldInfo info;
-        info.name = codePage.decode(descriptor.name);
-        info.type = FieldType(descriptor.type);
-        info.width = descriptor.length;
-        info.decimals = descriptor.decimals;
-        info.offset = descriptor.offset;
-        fromFile.push_back(info);
-    }
+    std::vector<FieldInfo> fromFile = fileFields(header, codePage);
     blankRecord = QByteArray(header.recordLength, ' ');
-    if (!layout) {
+    const bool sameFields = std::equal(fields.begin(), fields.end(), fromFile.begin(), fromFile.end(),
+                                       [](const FieldInfo& a, const FieldInfo& b) { return a.name == b.name; });
+    if (!layout && !sameFields) {
         fields = std::move(fromFile);
         createFieldObjects();
         return;
     }
+    // The fields stay (and so do their flags and the references handed out); the file decides
+    // how each value is stored.
     for (FieldInfo& field : fields) {
         if (field.type == FieldType::Calculated)
             continue;
@@ -348,7 +343,6 @@ void Table::Private::bindFields(const dbf::Header& header)
         });
         if (match == fromFile.end())
             throw Error(QStringLiteral("V tabulce %1 chybí pole %2.").arg(tableName, field.name));
-        // The file decides how the value is stored; the layout only how it is used.
         field.type = match->type;
         field.width = match->width;
         field.decimals = match->decimals;

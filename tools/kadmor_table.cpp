@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kadmor-table: look into and repair the program's dBASE tables from the command line.
+#include "table_commands.h"
+
+#include "storage/error.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocale>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+const char* const kUsage =
+    "Použití:\n"
+    "  kadmor-table dump SOUBOR.dbf     vypíše pole a všechny záznamy (smazané s *)\n"
+    "  kadmor-table append SOUBOR.dbf   připíše záznamy ze vstupu (hodnoty oddělené tabulátorem)\n"
+    "  kadmor-table pack SOUBOR.dbf     odstraní smazané záznamy\n";
+
+int run(const QString& command, const QString& path)
+{
+    QTextStream out(stdout);
+    out.setEncoding(QStringConverter::Utf8);
+    if (command == u"dump") {
+        kadmor::tools::dumpTable(path, out);
+    } else if (command == u"append") {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly))
+            throw kadmor::Error(QStringLiteral("Nelze číst standardní vstup."));
+        const int count = kadmor::tools::appendRecords(path, input.readAll());
+        QTextStream(stderr) << QStringLiteral("Připsáno záznamů: %1\n").arg(count);
+    } else if (command == u"pack") {
+        kadmor::tools::packTable(path);
+    } else {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QLocale::setDefault(QLocale::c()); // numbers with a decimal point, whatever the user's locale
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    try {
+        return run(arguments[1], arguments[2]);
+    } catch (const kadmor::Error& error) {
+        QTextStream(stderr) << "kadmor-table: " << error.text() << '\n';
+        return 1;
+    }
+}

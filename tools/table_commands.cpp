@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table_commands.h"
+
+#include "storage/error.h"
+#include "storage/file_records.h"
+#include "storage/table.h"
+
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace kadmor::tools {
+
+namespace {
+
+const QChar kSeparator = QLatin1Char('\t');
+
+QList<QStringList> parseLines(const QByteArray& input)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(input);
+    if (utf8.hasError())
+        throw Error(QStringLiteral("Vstup není text v kódování UTF-8."));
+    QList<QStringList> lines;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (!line.isEmpty())
+            lines.append(line.split(kSeparator));
+    }
+    return lines;
+}
+
+void fillRecord(Table& table, const QStringList& values, int lineNumber)
+{
+    if (values.size() != table.fieldCount())
+        throw Error(QStringLiteral("Řádek %1 má %2 hodnot, tabulka má %3 polí.")
+                        .arg(lineNumber)
+                        .arg(values.size())
+                        .arg(table.fieldCount()));
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        Field& field = table.field(i);
+        if (values[i].size() > field.width())
+            throw Error(QStringLiteral("Řádek %1: hodnota „%2“ je delší než pole %3 (%4 znaků).")
+                            .arg(lineNumber)
+                            .arg(values[i], field.name())
+                            .arg(field.width()));
+        try {
+            field.setAsString(values[i]);
+        } catch (const Error& error) {
+            throw Error(QStringLiteral("Řádek %1: %2").arg(lineNumber).arg(error.text()));
+        }
+    }
+}
+
+} // namespace
+
+void dumpTable(const QString& path, QTextStream& out)
+{
+    const FileRecords contents = readFileRecords(path);
+    out << kSeparator << contents.fieldNames.join(kSeparator) << '\n';
+    for (const FileRecord& record : contents.records)
+        out << (record.deleted ? QStringLiteral("*") : QString()) << kSeparator << record.values.join(kSeparator)
+            << '\n';
+}
+
+int appendRecords(const QString& path, const QByteArray& input)
+{
+    const QList<QStringList> lines = parseLines(input);
+    Table table;
+    table.setTableName(path);
+    table.open();
+    for (int i = 0; i < lines.size(); ++i) { // check everything first
+        table.append();
+        fillRecord(table, lines[i], i + 1);
+        table.cancel();
+    }
+    for (int i = 0; i < lines.size(); ++i) {
+        table.append();
+        fillRecord(table, lines[i], i + 1);
+        table.post();
+    }
+    table.close();
+    return int(lines.size());
+}
+
+void packTable(const QString& path)
+{
+    Table table;
+    table.setTableName(path);
+    table.setExclusive(true);
+    table.open();
+    if (table.pack() != Table::PackDone)
+        throw Error(QStringLiteral("Tabulku %1 se nepodařilo zhustit.").arg(QFileInfo(path).fileName()));
+}
+
+} // namespace kadmor::tools
