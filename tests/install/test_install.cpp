@@ -123,7 +123,7 @@ Run TestInstall::runTool(const QStringList& args) const
 QJsonObject TestInstall::dumpTables(const QStringList& paths) const
 {
     QProcess python;
-    python.start("/usr/bin/python3", QStringList{KADMOR_TEST_DATA "/install/dump_dbf.py"} + paths);
+    python.start("/usr/bin/python3", QStringList{KADMOR_SOURCE_DIR "/tests/data/install/dump_dbf.py"} + paths);
     python.waitForFinished(60000);
     const QByteArray err = python.readAllStandardError();
     if (python.exitCode() != 0) {
@@ -228,7 +228,7 @@ void TestInstall::pupilsCarryGradesCountAndAverage()
     const QJsonObject book = table("data/znamky.dbf");
     const QJsonArray pupils = book.value("records").toArray();
     const QStringList fields = toStrings(book.value("fields").toArray());
-    const QStringList slots = storedFieldNames(layouts::grades()).mid(2, 28);
+    const QStringList gradeSlots = storedFieldNames(layouts::grades()).mid(2, 28);
     QCOMPARE(pupils.size(), source.size());
     for (qsizetype i = 0; i < source.size(); ++i) {
         const QJsonObject pupil = pupils[i].toObject();
@@ -236,14 +236,14 @@ void TestInstall::pupilsCarryGradesCountAndAverage()
         QCOMPARE(pupil.value("POR").toString().trimmed(), QStringLiteral("%1.").arg(i + 1));
         QCOMPARE(pupil.value("JMENO").toString(), source[i].value("JMENO"));
         int sum = 0;
-        for (int slot = 0; slot < slots.size(); ++slot) {
-            QVERIFY2(fields.contains(slots[slot]), qPrintable(slots[slot]));
-            const QJsonValue value = pupil.value(slots[slot]);
+        for (int slot = 0; slot < gradeSlots.size(); ++slot) {
+            QVERIFY2(fields.contains(gradeSlots[slot]), qPrintable(gradeSlots[slot]));
+            const QJsonValue value = pupil.value(gradeSlots[slot]);
             if (slot < grades.size()) {
                 QCOMPARE(value.toInt(), grades[slot].digitValue());
                 sum += value.toInt();
             } else {
-                QVERIFY2(value.isNull(), qPrintable(slots[slot]));
+                QVERIFY2(value.isNull(), qPrintable(gradeSlots[slot]));
             }
         }
         QCOMPARE(pupil.value("CPZ").toInt(), grades.size());
@@ -342,10 +342,10 @@ void TestInstall::picturesAreReadableBitmapsAndJpegs()
         QVERIFY2(identify.exitCode() == 0, qPrintable(picture));
         const QStringList info = QString::fromUtf8(identify.readAllStandardOutput()).split(' ');
         QCOMPARE(info.size(), 3);
-        const QString expected = picture.endsWith(".jpg") ? "JPEG" : "BMP";
-        QCOMPARE(info[0], expected);
+        const QString expected = picture.endsWith(".jpg") ? "JPEG" : "BMP"; // BMP3 is the Windows bitmap
+        QVERIFY2(info[0].startsWith(expected), qPrintable(picture + ": " + info[0]));
         QVERIFY(info[1].toInt() >= 100 && info[2].toInt() >= 100);
-        formats << info[0];
+        formats << expected;
     }
     QVERIFY(pictures.size() >= 14);
     QCOMPARE(formats, QSet<QString>({"BMP", "JPEG"}));
