@@ -53,6 +53,9 @@ void drawAll(const QString& wordsTsv, const QString& outDir)
         if (fileName.isEmpty()) {
             continue;
         }
+        if (QFileInfo(fileName).fileName() != fileName) {
+            throw Error(QStringLiteral("Obrázek \"%1\" musí být jméno souboru bez složky").arg(fileName));
+        }
         const auto drawing = pictures::wordDrawings().value(QFileInfo(fileName).completeBaseName());
         if (!drawing) {
             throw Error(QStringLiteral("Pro obrázek \"%1\" není kresba").arg(fileName));
