@@ -117,6 +117,11 @@ void Table::close()
     d->notifyView();
 }
 
+TableState Table::state() const
+{
+    return d->state;
+}
+
 bool Table::isOpen() const
 {
     return d->state != TableState::Inactive;
