@@ -123,7 +123,7 @@ Run TestInstall::runTool(const QStringList& args) const
 QJsonObject TestInstall::dumpTables(const QStringList& paths) const
 {
     QProcess python;
-    python.start("/usr/bin/python3", QStringList{KADMOR_SOURCE_DIR "/tests/data/install/dump_dbf.py"} + paths);
+    python.start("/usr/bin/python3", QStringList{KADMOR_TEST_DATA "/install/dump_dbf.py"} + paths);
     python.waitForFinished(60000);
     const QByteArray err = python.readAllStandardError();
     if (python.exitCode() != 0) {
