@@ -91,6 +91,7 @@ class TestInstall : public QObject
     void picturesAreReadableBitmapsAndJpegs();
     void helpPageNamesThePassword();
     void programIsCopiedWhenBuilt();
+    void programBesideTheToolIsCopied();
     void zoomStoreIsCreatedOnceAndKept();
     void existingInstallationIsRefusedUnchanged();
     void replaceLaysOutAfreshAndKeepsForeignFiles();
@@ -376,6 +377,33 @@ void TestInstall::programIsCopiedWhenBuilt()
     }
     QVERIFY(program.isExecutable());
     QCOMPARE(program.size(), built.size());
+}
+
+void TestInstall::programBesideTheToolIsCopied()
+{
+    // A tool deployed beside a program (and its payload) installs that program.
+    const QDir deployed(m_root.filePath("deployed"));
+    QVERIFY(QDir().mkpath(deployed.path()));
+    QVERIFY(QFile::copy(KADMOR_INSTALL_TOOL, deployed.filePath("kadmor-install")));
+    QVERIFY(QFile::link(QFileInfo(KADMOR_INSTALL_TOOL).dir().filePath("payload"), deployed.filePath("payload")));
+    QFile program(deployed.filePath("kadmor"));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\necho kadmor\n");
+    program.close();
+    QVERIFY(program.setPermissions(program.permissions() | QFileDevice::ExeOwner));
+
+    const QString app = m_root.filePath("withprog");
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", m_config);
+    tool.setProcessEnvironment(env);
+    tool.start(deployed.filePath("kadmor-install"), {app});
+    QVERIFY(tool.waitForFinished(120000));
+    QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+    const QFileInfo installedProgram(QDir(app).filePath("kadmor"));
+    QVERIFY(installedProgram.isExecutable());
+    QCOMPARE(snapshot(app).value("kadmor"), snapshot(deployed.path()).value("kadmor"));
+    QDir(app).removeRecursively();
 }
 
 void TestInstall::zoomStoreIsCreatedOnceAndKept()
