@@ -20,7 +20,7 @@ QJsonObject readWithDbfread(const QString& path, const QString& encoding = QStri
 // Creates a table with python-dbf; rows are {"values": [...], "deleted": bool}.
 void writeWithPythonDbf(const QString& path, const QString& spec, const QString& codePage, const QJsonArray& rows);
 
-// A new table of the layout in dir, holding rows of texts in field order.
+// A new table of the layout in dir, holding rows of texts for its stored fields in order.
 QString createTableWith(const QTemporaryDir& dir, const TableLayout& layout, const QList<QStringList>& rows);
 
 } // namespace kadmor::test
