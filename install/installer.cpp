@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -40,9 +41,11 @@ void checkDataFolderPath(const QString& dataFolder)
                         .arg(dataFolder.size())
                         .arg(maxDataFolderLength));
     }
+    // The converter puts a substitute for a character it cannot store, so compare the round trip.
     QStringEncoder encoder("windows-1250");
-    (void)encoder.encode(dataFolder);
-    if (encoder.hasError()) {
+    QStringDecoder decoder("windows-1250");
+    const QByteArray stored = encoder.encode(dataFolder);
+    if (QString(decoder.decode(stored)) != dataFolder) {
         throw Error(QStringLiteral("Cestu ke složce dat \"%1\" nelze zapsat do konfigurace: obsahuje znaky mimo "
                                    "středoevropskou znakovou sadu. Zvolte jinou složku. Nic nebylo změněno.")
                         .arg(dataFolder));

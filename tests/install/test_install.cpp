@@ -95,7 +95,8 @@ class TestInstall : public QObject
     void zoomStoreIsCreatedOnceAndKept();
     void existingInstallationIsRefusedUnchanged();
     void replaceLaysOutAfreshAndKeepsForeignFiles();
-    void tooLongDataFolderIsRefused();
+    void unstorableDataFolderIsRefused_data();
+    void unstorableDataFolderIsRefused();
 
   private:
     Run runTool(const QStringList& args) const;
@@ -462,13 +463,24 @@ void TestInstall::replaceLaysOutAfreshAndKeepsForeignFiles()
     QDir(app).removeRecursively();
 }
 
-void TestInstall::tooLongDataFolderIsRefused()
+void TestInstall::unstorableDataFolderIsRefused_data()
 {
-    const QString app = m_root.filePath("a-folder-with-a-rather-long-name");
-    QVERIFY(QDir(app).filePath("data").size() > install::maxDataFolderLength);
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("longer than the configuration value") << "a-folder-with-a-rather-long-name"
+                                                         << "30";
+    QTest::newRow("outside code page 1250") << QStringLiteral("日本") << QStringLiteral("znakovou sadu");
+}
+
+void TestInstall::unstorableDataFolderIsRefused()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, reason);
+    const QString app = m_root.filePath(folder);
     const Run run = runTool({app});
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("30"), qPrintable(run.err));
+    QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+    QVERIFY(run.err.contains(QStringLiteral("Nic nebylo změněno")));
     QVERIFY(!QFileInfo::exists(app));
 }
 
