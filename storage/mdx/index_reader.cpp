@@ -62,6 +62,8 @@ class Reader
         const qsizetype header = qsizetype(headerPage) * kPageSize;
         require(headerPage >= kFirstTagHeaderPage && header + kPageSize <= m_bytes.size(),
                 "hlavička značky mimo soubor");
+        require(!m_visited[headerPage], "hlavička značky použita dvakrát");
+        m_visited[headerPage] = true; // no block of a tree may lie on it
 
         Tag tag;
         TagInfo& info = tag.info;

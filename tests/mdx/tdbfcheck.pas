@@ -12,7 +12,7 @@ program tdbfcheck;
 {$mode objfpc}{$H+}
 
 uses
-  SysUtils, Classes, db, dbf, dbf_common, dbf_idxfile;
+  SysUtils, Classes, Math, db, dbf, dbf_common, dbf_idxfile;
 
 type
   // The .dbf as this program reads it itself, so that the expected order does not depend
@@ -199,6 +199,15 @@ begin
   raise EMismatch.Create(Msg);
 end;
 
+// TDbf keys the number it is given through floating point (99.99 as 99.98999999999999), so
+// an exact key is found as the first one at or above a value a little below it. Zero is exact.
+function SeekNumber(Dbf: TDbf; Value: Extended): Boolean;
+begin
+  if Value = 0 then
+    Exit(Dbf.SearchKey(0, stEqual));
+  Result := Dbf.SearchKey(Value - Abs(Value) * 1E-10, stGreaterEqual);
+end;
+
 procedure CheckTag(Dbf: TDbf; Raw: TRawTable; const Tag, FieldName: string);
 var
   Field, Rec, Prev, N: Integer;
@@ -246,7 +255,7 @@ begin
   begin
     CurKey := Raw.Value(Rec, Field);
     if Numeric then
-      Found := Dbf.SearchKey(NumberOf(CurKey), stEqual)
+      Found := SeekNumber(Dbf, NumberOf(CurKey))
     else
       Found := Dbf.SearchKeyPChar(PAnsiChar(CurKey), stEqual, False); // the stored bytes as they are
     if not Found then
@@ -287,41 +296,43 @@ begin
   Result := (Seed shr 8) mod Limit;
 end;
 
-// Czech-looking words in code page 1250, with both cases and accented letters.
+// Czech-looking words in code page 1250 (written as bytes), with both cases and accents.
 function RandomText(Width: Integer): RawByteString;
 const
-  Syllables: array[0..15] of RawByteString = ('ko', 'ŘE', 'ži', 'ťou', 'čk', 'á', 'Ú', 'pě', 'l ', 'ň',
-    'Ch', 'ý', 'šť', 'ov', 'Ď', 'a, ');
+  Syllables: array[0..15] of RawByteString = ('ko', #$D8'E', #$9E'i', #$9D'ou', #$E8'k', #$E1, #$DA, 'p'#$EC,
+    'l ', #$F2, 'Ch', #$FD, #$9A#$9D, 'ov', #$CF, 'a, ');
 var
   S: RawByteString;
 begin
   S := '';
   while Length(S) < 3 + Integer(NextRandom(12)) do
     S := S + Syllables[NextRandom(Length(Syllables))];
-  S := UTF8Decode(S); // the syllables are written in UTF-8 in this source
-  SetCodePage(S, 1250, True);
   Result := Copy(S, 1, Width);
 end;
 
+// A number that fits a field of this width, sometimes zero or negative. Numbers with decimals
+// stay below 8, like grade averages: TDbf keys numbers through floating point, and only there
+// do its 16 significant digits give back the decimal digits exactly.
 function RandomNumber(Width, Decimals: Integer): Double;
 var
-  IntDigits, I: Integer;
-  Limit: Double;
+  Room, I: Integer;
+  Negative: Boolean;
+  Limit: LongWord;
 begin
-  IntDigits := Width - 2 - Ord(Decimals > 0) - Decimals;
-  if IntDigits < 1 then
-    IntDigits := 1;
+  Room := Width - Ord(Decimals > 0) - Decimals; // characters before the decimal point
+  Negative := (Room >= 2) and (NextRandom(4) = 0);
   Limit := 1;
-  for I := 1 to IntDigits do
+  for I := 1 to Min(Room - Ord(Negative), 9) do
     Limit := Limit * 10;
-  case NextRandom(5) of
-    0: Result := 0;
-    1: Result := -Int(NextRandom(Trunc(Limit)));
-  else
-    Result := NextRandom(Trunc(Limit));
-  end;
+  if Decimals > 0 then
+    Limit := Min(Limit, 8);
+  if NextRandom(6) = 0 then
+    Exit(0);
+  Result := NextRandom(Limit);
   for I := 1 to Decimals do
-    Result := Result + NextRandom(10) / Exp(I * Ln(10)) * Ord(Result >= 0);
+    Result := Result + NextRandom(10) * IntPower(10, -I);
+  if Negative then
+    Result := -Result;
 end;
 
 procedure FillRecord(Dbf: TDbf; Raw: TRawTable; KeysOnly: Boolean);
@@ -535,6 +546,7 @@ begin
     on E: Exception do
     begin
       WriteLn('ERROR: ', E.ClassName, ': ', E.Message);
+      DumpExceptionBackTrace(Output);
       ExitCode := 2;
     end;
   end;
