@@ -141,9 +141,13 @@ QByteArray DbfFile::readPrefix() const
 
 void DbfFile::readHeader()
 {
-    const int length = dbf::headerLengthOf(readPrefix());
-    QByteArray bytes(qMax(length, dbf::kHeaderSize), '\0');
-    const ssize_t got = preadAll(m_fd, bytes.data(), bytes.size(), 0);
+    QByteArray bytes(dbf::kHeaderSize, '\0');
+    ssize_t got = preadAll(m_fd, bytes.data(), bytes.size(), 0);
+    const int length = got == bytes.size() ? dbf::headerLengthOf(bytes) : 0;
+    if (length > bytes.size()) {
+        bytes.resize(length);
+        got = preadAll(m_fd, bytes.data(), bytes.size(), 0);
+    }
     if (got < 0)
         failIo(QStringLiteral("čtení hlavičky"));
     bytes.truncate(got);
@@ -167,6 +171,17 @@ DbfFile::Stamp DbfFile::currentStamp() const
     return stamp;
 }
 
+uint32_t DbfFile::wholeRecordsIn(uint32_t headerCount) const
+{
+    // A writer killed before raising the count leaves a record past it, and a foreign writer
+    // may leave the count past the data: only whole, counted records are taken.
+    struct stat info = {};
+    if (fstat(m_fd, &info) != 0)
+        failIo(QStringLiteral("zjišťování stavu"));
+    const off_t available = qMax<off_t>(0, info.st_size - m_header.headerLength) / m_header.recordLength;
+    return uint32_t(qMin<off_t>(headerCount, available));
+}
+
 off_t DbfFile::recordOffset(int index) const
 {
     return off_t(m_header.headerLength) + off_t(index) * m_header.recordLength;
@@ -184,10 +199,7 @@ QByteArray DbfFile::readAllRecords()
     } unlockLater{m_fd};
 
     m_stamp = currentStamp();
-    // A writer killed before raising the count leaves a record past it, and a foreign writer
-    // may leave the count past the data: only whole, counted records are taken.
-    const off_t available = qMax<off_t>(0, m_stamp.size - m_header.headerLength) / m_header.recordLength;
-    const int count = int(qMin<off_t>(m_stamp.recordCount, available));
+    const int count = int(wholeRecordsIn(m_stamp.recordCount));
     m_header.recordCount = uint32_t(count);
     m_header.changeCounter = m_stamp.changeCounter;
     QByteArray records(qsizetype(count) * m_header.recordLength, Qt::Uninitialized);
@@ -256,7 +268,7 @@ int DbfFile::appendRecord(const QByteArray& record)
     WriteLock lock(*this);
     const bool inSync = currentStamp() == m_stamp;
     const QByteArray prefix = readPrefix();
-    const uint32_t index = dbf::recordCountOf(prefix);
+    const uint32_t index = wholeRecordsIn(dbf::recordCountOf(prefix));
     pwriteAll(record + dbf::kEndMark, recordOffset(int(index)));
     syncData(); // the record must be on disk before the count that makes it visible
     finishWrite(prefix, index + 1, inSync);

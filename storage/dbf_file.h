@@ -78,6 +78,7 @@ class DbfFile
     Stamp currentStamp() const;
     QByteArray readPrefix() const;
     void readHeader();
+    uint32_t wholeRecordsIn(uint32_t headerCount) const;
     off_t recordOffset(int index) const;
     void pwriteAll(const QByteArray& bytes, off_t offset) const;
     void syncData() const;
