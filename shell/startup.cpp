@@ -2,6 +2,7 @@
 // The start-up at the first activation of the main window.
 #include "shell/tform1.h"
 
+#include "storage/error.h"
 #include "ui_grade_edit_page.h"
 #include "ui_new_words_page.h"
 #include "ui_phrase_edit_page.h"

@@ -2,6 +2,7 @@
 // Word editing: into and out of the word editor.
 #include "shell/tform1.h"
 
+#include "storage/error.h"
 #include "ui_word_edit_page.h"
 
 #include <QTimer>

@@ -1,0 +1,594 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real main window on fresh installations: start-up, configuration, navigation, password,
+// status bar and refresh timer.
+#include "installation.h"
+
+#include "shell/scripted_dialogs.h"
+#include "shell/tform1.h"
+#include "ui_config_page.h"
+#include "ui_test_page.h"
+#include "ui_title_page.h"
+#include "ui_word_edit_page.h"
+#include "ui_word_list_page.h"
+#include "util/zoom_store.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using kadmor::Answer;
+using kadmor::BoxType;
+using kadmor::Buttons;
+using Event = kadmor::ScriptedDialogs::Event;
+using Events = QList<Event>;
+
+namespace {
+
+const Event beep = Event::beep();
+const Event noSoundCard = Event::message(BoxType::Warning,
+                                         QStringLiteral("Nemáš nainstalovanou zvukovou kartu!\rKADMOR je multimediální "
+                                                        "program a nebude bez zvuk. karty správně pracovat!"),
+                                         Buttons::Ok);
+const Event passwordDialog = Event::password();
+const Event requiredValue =
+    Event::message(BoxType::Error, QStringLiteral("Field 'HODNOTA' must have a value"), Buttons::Ok);
+
+Event refusal(const QString& text)
+{
+    return Event::message(BoxType::Warning, text, Buttons::Ok);
+}
+
+const QString editRefusal = QStringLiteral("Editovat může pouze oprávněná osoba!");
+const QString testRefusal = QStringLiteral("Zkoušet může pouze oprávněná osoba!");
+const QString configRefusal = QStringLiteral("Údržbu může provádět pouze oprávněná osoba!");
+
+void copyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QFileInfo& entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + u'/' + entry.fileName();
+        if (entry.isDir())
+            copyFolder(entry.filePath(), target);
+        else
+            QVERIFY(QFile::copy(entry.filePath(), target));
+    }
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startupComplete();
+    void startupWithoutConfiguration();
+    void startupWithWrongDataFolder();
+    void startupRunsOnce();
+    void zoomStoredAtCloseAndAppliedOnce();
+    void zoomOutStopsAtItsBound();
+    void configurationTakesEffectAtNextStart();
+    void cancelledLanguageEndsInRequiredValueError();
+    void navigation_data();
+    void navigation();
+    void testPageNeedsAPupilName();
+    void wrongPasswordRefusesForTheWholeRun();
+    void passwordRules_data();
+    void passwordRules();
+    void blankPasswordAsksEveryTime();
+    void changedPasswordIsUsedAtNextStart();
+    void cancelledPasswordChangeKeepsTheOldOne();
+    void statusBarShowsTheRecordNumber();
+    void everyTenthTickRefreshesTheTables();
+
+  private:
+    // Creates the main window on the installation and waits for its start-up, answering its
+    // message boxes (without a sound server there is always the sound-card warning).
+    std::unique_ptr<TForm1> start(const Installation& installation, int boxes = 1);
+    void answerOk(int boxes = 1);
+    // Starts the program, leaves the title page and takes the start-up's messages.
+    std::unique_ptr<TForm1> startOnWordList(const Installation& installation);
+    static void click(TForm1& form, const QString& name);
+
+    QTemporaryDir m_config;
+    std::unique_ptr<Installation> m_shared;
+    std::unique_ptr<kadmor::ScriptedDialogs> m_dialogs;
+};
+
+void TestMainWindow::initTestCase()
+{
+    // The zoom store lives in the user's configuration folder; a test has its own.
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    m_shared = std::make_unique<Installation>();
+}
+
+void TestMainWindow::init()
+{
+    kadmor::createZoomStore(100);
+    m_dialogs = std::make_unique<kadmor::ScriptedDialogs>();
+}
+
+void TestMainWindow::cleanup()
+{
+    QVERIFY2(m_dialogs->problems().isEmpty(), qPrintable(m_dialogs->problems()));
+    m_dialogs.reset();
+}
+
+void TestMainWindow::answerOk(int boxes)
+{
+    for (int i = 0; i < boxes; ++i)
+        m_dialogs->queueAnswer(Answer::Ok);
+}
+
+std::unique_ptr<TForm1> TestMainWindow::start(const Installation& installation, int boxes)
+{
+    answerOk(boxes);
+    auto form = std::make_unique<TForm1>(installation.folder());
+    form->show();
+    if (!QTest::qWaitFor([&form] { return form->startupDone; }))
+        qWarning("the start-up did not run");
+    return form;
+}
+
+std::unique_ptr<TForm1> TestMainWindow::startOnWordList(const Installation& installation)
+{
+    auto form = start(installation);
+    m_dialogs->takeEvents();
+    click(*form, QStringLiteral("Button1"));
+    return form;
+}
+
+void TestMainWindow::click(TForm1& form, const QString& name)
+{
+    auto* button = form.findChild<QAbstractButton*>(name);
+    QVERIFY2(button != nullptr, qPrintable(name));
+    QVERIFY2(button->isVisible(), qPrintable(name + QStringLiteral(" is not on the shown page")));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void TestMainWindow::startupComplete()
+{
+    auto form = start(*m_shared);
+    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, noSoundCard}));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p1nadpisIndex));
+    QCOMPARE(form->windowTitle(), QStringLiteral("kadmor v 1.84"));
+
+    const QString language = m_shared->configValue(1);
+    QVERIFY(!language.isEmpty());
+    QCOMPARE(form->languageName, language);
+    QCOMPARE(form->dataFolder, m_shared->dataFolder());
+    QCOMPARE(form->teacherPassword, QStringLiteral("UCITEL"));
+    QCOMPARE(form->applicationFolderSlash, m_shared->folder() + u'/');
+    QCOMPARE(form->newLessonFolder, QStringLiteral("a:\\kadmor\\"));
+    QCOMPARE(form->currentLesson, QStringLiteral("  1"));
+    QVERIFY(!form->Timer1->isActive());
+
+    // The word list and the phrase table show lesson 1 only.
+    QVERIFY(form->Table1->recordCount() > 0);
+    QCOMPARE(form->Table1->indexName(), QStringLiteral("angl"));
+    for (form->Table1->first(); !form->Table1->eof(); form->Table1->next())
+        QCOMPARE(form->Table1->fieldByName(QStringLiteral("LEK")).asString(), QStringLiteral("  1"));
+    QVERIFY(form->Table3->recordCount() > 0);
+    for (form->Table3->first(); !form->Table3->eof(); form->Table3->next())
+        QCOMPARE(form->Table3->fieldByName(QStringLiteral("LEK")).asString(), QStringLiteral("  1"));
+    QVERIFY(form->Table2->isOpen() && form->Table5->isOpen() && form->Table6->isOpen() && form->Table7->isOpen());
+
+    const auto* words = form->p2zaktabul;
+    QCOMPARE(words->ComboBox1->currentText(), QStringLiteral("lekce č. 1"));
+    const QStringList items = {QStringLiteral("lekcí"), language + QStringLiteral("ch slov"),
+                               QStringLiteral("českých slov")};
+    for (int i = 0; i < items.size(); ++i)
+        QCOMPARE(words->ComboBox1->itemText(i), items[i]);
+    QCOMPARE(words->SpeedButton3->toolTip(), QStringLiteral("setřiď podle ") + language + QStringLiteral("ch slov"));
+    QCOMPARE(form->p3edit->Label7->text(), language);
+    QCOMPARE(form->p6zkouseni->CheckBox1->text(), language + QStringLiteral("--->česky"));
+    QCOMPARE(form->p6zkouseni->CheckBox2->text(), QStringLiteral("česky--->") + language);
+
+    // The title page is laid out on the window's outer size; its pictures are loaded.
+    const int w = form->frameGeometry().width();
+    const int h = form->frameGeometry().height();
+    const QWidget* ok = form->p1nadpis->Button1;
+    QCOMPARE(ok->pos(), QPoint(w / 2 - ok->width() / 2, (h / 4) * 3 - ok->height() / 2));
+    const QWidget* right = form->p1nadpis->Image6;
+    QCOMPARE(right->pos(), QPoint(w - (right->width() + 24), h / 2 - right->height() / 2));
+    QVERIFY(!form->p1nadpis->Image3->pixmap().isNull());
+    const QWidget* cancel = form->p3edit->SpeedButton1;
+    QCOMPARE(cancel->x(), w - (cancel->width() + 20));
+
+    click(*form, QStringLiteral("Button1"));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+}
+
+void TestMainWindow::startupWithoutConfiguration()
+{
+    Installation installation;
+    QVERIFY(QFile::remove(installation.folder() + QStringLiteral("/konfig.dbf")));
+    auto form = start(installation);
+    QTRY_VERIFY(!form->isVisible());
+    const Events events = m_dialogs->takeEvents();
+    QCOMPARE(events.size(), 2);
+    QCOMPARE(events[0], beep);
+    QCOMPARE(events[1].type, BoxType::Error);
+    QCOMPARE(events[1].buttons, Buttons::Ok);
+    const QString suffix = QStringLiteral("\rNenalezen základní konfig. soubor \"") + installation.folder() +
+                           QStringLiteral("/konfig.dbf\"");
+    QVERIFY2(events[1].text.endsWith(suffix), qPrintable(events[1].text));
+    QVERIFY2(events[1].text.size() > suffix.size(), "the engine's message comes first");
+}
+
+void TestMainWindow::startupWithWrongDataFolder()
+{
+    Installation installation;
+    installation.setConfigValue(2, installation.root() + QStringLiteral("/nowhere"));
+    auto form = start(installation, 2);
+    const Events events = m_dialogs->takeEvents();
+    QCOMPARE(events.size(), 4);
+    QCOMPARE(events.mid(0, 3), (Events{beep, noSoundCard, beep}));
+    QCOMPARE(events[3].type, BoxType::Error);
+    QVERIFY2(events[3].text.endsWith(QStringLiteral("\rNastavte v konfiguraci správnou cestu k databázi!")),
+             qPrintable(events[3].text));
+    QVERIFY(form->isVisible());
+    QVERIFY(!form->Table1->isOpen());
+    QCOMPARE(form->p2zaktabul->ComboBox1->count(), 3);
+    QCOMPARE(form->p3edit->Label7->text(), QStringLiteral("Anglicky"));
+    QVERIFY(form->currentLesson.isEmpty());
+
+    // The password was read before, so the configuration page can be reached to mend the folder.
+    click(*form, QStringLiteral("Button1"));
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*form, QStringLiteral("BitBtn20"));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p9konfigIndex));
+    QCOMPARE(m_dialogs->takeEvents(), Events{passwordDialog});
+}
+
+void TestMainWindow::startupRunsOnce()
+{
+    Installation installation;
+    auto form = start(installation);
+    m_dialogs->takeEvents();
+    installation.setConfigValue(1, QStringLiteral("francouzsky"));
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(form.get(), &activation);
+    QVERIFY(form->languageName != QStringLiteral("francouzsky"));
+    QCOMPARE(form->p2zaktabul->ComboBox1->count(), 3);
+    QVERIFY(m_dialogs->takeEvents().isEmpty());
+}
+
+void TestMainWindow::zoomStoredAtCloseAndAppliedOnce()
+{
+    Installation installation;
+    auto first = startOnWordList(installation);
+    const int width = first->p2zaktabul->BitBtn1->width();
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*first, QStringLiteral("BitBtn20"));
+    for (int i = 0; i < 3; ++i)
+        click(*first, QStringLiteral("SpeedButton14"));
+    click(*first, QStringLiteral("SpeedButton15"));
+    QCOMPARE(first->zoomPercent, 110);
+    QVERIFY(qAbs(first->p2zaktabul->BitBtn1->width() - width * 1.05 * 1.05) <= 1); // at once
+    click(*first, QStringLiteral("Button5"));
+    QVERIFY(!first->isVisible());
+    QCOMPARE(kadmor::readZoom(), std::optional<int>(110));
+    m_dialogs->takeEvents();
+
+    auto second = start(installation);
+    QCOMPARE(second->zoomPercent, 110);
+    QVERIFY2(qAbs(second->p2zaktabul->BitBtn1->width() - width * 1.1) <= 1,
+             qPrintable(QString::number(second->p2zaktabul->BitBtn1->width())));
+    m_dialogs->takeEvents();
+}
+
+void TestMainWindow::zoomOutStopsAtItsBound()
+{
+    auto form = startOnWordList(*m_shared);
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*form, QStringLiteral("BitBtn20"));
+    for (int i = 0; i < 15; ++i)
+        click(*form, QStringLiteral("SpeedButton15"));
+    QCOMPARE(form->zoomPercent, kadmor::minimumZoomPercent);
+    QVERIFY(form->p9konfig->SpeedButton15->width() > 0);
+    m_dialogs->takeEvents();
+}
+
+void TestMainWindow::configurationTakesEffectAtNextStart()
+{
+    Installation installation;
+    const QString oldLanguage = installation.configValue(1);
+    const QString newData = installation.root() + QStringLiteral("/d2");
+    copyFolder(installation.dataFolder(), newData);
+    auto first = startOnWordList(installation);
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*first, QStringLiteral("BitBtn20"));
+    QCOMPARE(first->Notebook1->currentIndex(), int(TForm1::p9konfigIndex));
+    QVERIFY(!first->Timer1->isActive());
+    m_dialogs->queueInput(QStringLiteral("německy"));
+    click(*first, QStringLiteral("SpeedButton12"));
+    m_dialogs->queueInput(newData);
+    click(*first, QStringLiteral("SpeedButton13"));
+    QCOMPARE(first->languageName, oldLanguage); // not in this run
+    click(*first, QStringLiteral("Button5"));
+    QVERIFY(!first->isVisible());
+    QCOMPARE(
+        m_dialogs->takeEvents(),
+        (Events{passwordDialog, Event::input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {}),
+                Event::input(QStringLiteral("Změna umístění tabulky"),
+                             QStringLiteral("Zadejte novou cestu k tabulkám:"), {})}));
+
+    auto second = start(installation);
+    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, noSoundCard}));
+    QCOMPARE(second->languageName, QStringLiteral("německy"));
+    QCOMPARE(second->dataFolder, newData);
+    QCOMPARE(second->p3edit->Label7->text(), QStringLiteral("německy"));
+    QCOMPARE(QFileInfo(second->Table1->filePath()).absolutePath(), newData);
+}
+
+void TestMainWindow::cancelledLanguageEndsInRequiredValueError()
+{
+    Installation installation;
+    const QString oldLanguage = installation.configValue(1);
+    auto form = startOnWordList(installation);
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*form, QStringLiteral("BitBtn20"));
+    m_dialogs->queueInput(QString());
+    click(*form, QStringLiteral("SpeedButton12"));
+    answerOk();
+    click(*form, QStringLiteral("Button5"));
+    QVERIFY(!form->isVisible());
+    QCOMPARE(
+        m_dialogs->takeEvents(),
+        (Events{passwordDialog, Event::input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {}),
+                requiredValue}));
+    form.reset();
+    QCOMPARE(installation.configValue(1), oldLanguage);
+}
+
+void TestMainWindow::navigation_data()
+{
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("refreshing");
+
+    const QString wordList = QStringLiteral("Button1");
+    const QString gradeBook = QStringLiteral("BitBtn8");
+    const QString phrases = QStringLiteral("BitBtn15");
+    QTest::newRow("title OK") << QStringList{wordList} << 1 << false;
+    QTest::newRow("word editor") << QStringList{wordList, "BitBtn3"} << 2 << false;
+    QTest::newRow("word editor OK") << QStringList{wordList, "BitBtn3", "Button2"} << 1 << true;
+    QTest::newRow("word editor cancel") << QStringList{wordList, "BitBtn3", "SpeedButton1"} << 1 << true;
+    QTest::newRow("grade book") << QStringList{wordList, gradeBook} << 3 << false;
+    QTest::newRow("grade editor") << QStringList{wordList, gradeBook, "BitBtn10"} << 4 << false;
+    QTest::newRow("grade editor OK") << QStringList{wordList, gradeBook, "BitBtn10", "Button3"} << 3 << false;
+    QTest::newRow("grade editor cancel") << QStringList{wordList, gradeBook, "BitBtn10", "SpeedButton5"} << 3 << false;
+    QTest::newRow("test page") << QStringList{wordList, gradeBook, "BitBtn9"} << 5 << false;
+    QTest::newRow("difficult words") << QStringList{wordList, gradeBook, "Button8"} << 9 << false;
+    QTest::newRow("difficult words back") << QStringList{wordList, gradeBook, "Button8", "BitBtn23"} << 3 << false;
+    QTest::newRow("grade book back") << QStringList{wordList, gradeBook, "BitBtn11"} << 1 << false;
+    QTest::newRow("phrases") << QStringList{wordList, phrases} << 6 << false;
+    QTest::newRow("phrase editor") << QStringList{wordList, phrases, "BitBtn18"} << 7 << false;
+    QTest::newRow("phrase editor OK") << QStringList{wordList, phrases, "BitBtn18", "Button7"} << 6 << true;
+    QTest::newRow("phrase editor cancel") << QStringList{wordList, phrases, "BitBtn18", "SpeedButton8"} << 6 << true;
+    QTest::newRow("phrases back") << QStringList{wordList, phrases, "BitBtn16"} << 1 << false;
+    QTest::newRow("configuration") << QStringList{wordList, "BitBtn20"} << 8 << false;
+    QTest::newRow("new words") << QStringList{wordList, "BitBtn29"} << 10 << false;
+    QTest::newRow("new words back") << QStringList{wordList, "BitBtn29", "BitBtn28"} << 1 << false;
+}
+
+void TestMainWindow::navigation()
+{
+    QFETCH(QStringList, buttons);
+    QFETCH(int, page);
+    QFETCH(bool, refreshing);
+
+    auto form = start(*m_shared);
+    m_dialogs->takeEvents();
+    form->enteredPassword = form->teacherPassword; // the guard itself is tested below
+    for (const QString& button : buttons)
+        click(*form, button);
+    QCOMPARE(form->Notebook1->currentIndex(), page);
+    QCOMPARE(form->Timer1->isActive(), refreshing);
+    if (page == TForm1::p3editIndex)
+        QCOMPARE(form->Table1->state(), kadmor::TableState::Edit);
+    if (page == TForm1::p5oprznamkyIndex)
+        QCOMPARE(form->Table2->state(), kadmor::TableState::Edit);
+    if (page == TForm1::p6zkouseniIndex) {
+        QCOMPARE(form->p6zkouseni->Edit7->text(), form->Table2->fieldByName(QStringLiteral("JMENO")).asString());
+        QCOMPARE(form->p6zkouseni->Edit4->text(), QStringLiteral("  1"));
+    }
+    QVERIFY(m_dialogs->takeEvents().isEmpty());
+}
+
+void TestMainWindow::testPageNeedsAPupilName()
+{
+    Installation installation;
+    auto form = startOnWordList(installation);
+    form->enteredPassword = form->teacherPassword;
+    click(*form, QStringLiteral("BitBtn8"));
+    form->Table2->edit();
+    form->Table2->fieldByName(QStringLiteral("JMENO")).setAsString(QString());
+    form->Table2->post();
+    answerOk();
+    click(*form, QStringLiteral("BitBtn9"));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p4hodnoceniIndex));
+    QCOMPARE(m_dialogs->takeEvents(),
+             (Events{beep, refusal(QStringLiteral("První musí být zapsáno jméno žáka. Stiskněte tlačítko NOVÝ."))}));
+}
+
+void TestMainWindow::wrongPasswordRefusesForTheWholeRun()
+{
+    auto form = startOnWordList(*m_shared);
+    m_dialogs->queuePassword(QStringLiteral("SPATNE"));
+    answerOk(4);
+    click(*form, QStringLiteral("BitBtn3"));
+    QCOMPARE(m_dialogs->takeEvents(), (Events{passwordDialog, beep, refusal(editRefusal)}));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+    // The wrong entry holds: no dialog any more, every guarded action refuses.
+    click(*form, QStringLiteral("BitBtn8"));
+    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, refusal(testRefusal)}));
+    click(*form, QStringLiteral("BitBtn20"));
+    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, refusal(configRefusal)}));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+    click(*form, QStringLiteral("BitBtn15"));
+    click(*form, QStringLiteral("BitBtn18"));
+    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, refusal(editRefusal)}));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p7frazeIndex));
+}
+
+void TestMainWindow::passwordRules_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("entered"); // as Thesl gives it: in capitals
+    QTest::addColumn<bool>("allowed");
+
+    const QString long25 = QStringLiteral("abcdefghijklmnopqrstuvwxy");
+    const QString long35 = QStringLiteral("abcdefghijklmnopqrstuvwxyz123456789");
+    QTest::newRow("stored in small letters, typed in any case") << "tajne"
+                                                                << "TAJNE" << true;
+    QTest::newRow("Czech small letters never match") << "čaj"
+                                                     << "ČAJ" << false;
+    QTest::newRow("longer than the scrambling table") << long25 << long25.toUpper() << true;
+    QTest::newRow("longer than the value keeps 30 characters") << long35 << long35.left(30).toUpper() << true;
+    QTest::newRow("longer than the value, typed whole") << long35 << long35.toUpper() << false;
+}
+
+void TestMainWindow::passwordRules()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, entered);
+    QFETCH(bool, allowed);
+
+    Installation installation;
+    installation.setStoredPassword(stored);
+    auto form = startOnWordList(installation);
+    m_dialogs->queuePassword(entered);
+    if (!allowed)
+        answerOk();
+    click(*form, QStringLiteral("BitBtn8"));
+    const Events events = m_dialogs->takeEvents();
+    QCOMPARE(events.first(), passwordDialog);
+    QCOMPARE(events.size() == 1, allowed);
+    QCOMPARE(form->Notebook1->currentIndex(), allowed ? int(TForm1::p4hodnoceniIndex) : int(TForm1::p2zaktabulIndex));
+}
+
+void TestMainWindow::blankPasswordAsksEveryTime()
+{
+    Installation installation;
+    installation.setConfigValue(4, QString());
+    auto form = startOnWordList(installation);
+    QVERIFY(form->teacherPassword.isEmpty());
+    m_dialogs->queuePassword(QString());
+    click(*form, QStringLiteral("BitBtn3"));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p3editIndex));
+    click(*form, QStringLiteral("SpeedButton1"));
+    m_dialogs->queuePassword(QString());
+    click(*form, QStringLiteral("BitBtn8"));
+    QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p4hodnoceniIndex));
+    QCOMPARE(m_dialogs->takeEvents(), (Events{passwordDialog, passwordDialog}));
+}
+
+void TestMainWindow::changedPasswordIsUsedAtNextStart()
+{
+    Installation installation;
+    auto first = startOnWordList(installation);
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*first, QStringLiteral("BitBtn20"));
+    m_dialogs->queueInput(QStringLiteral("Nove heslo"));
+    click(*first, QStringLiteral("SpeedButton11"));
+    QCOMPARE(first->teacherPassword, QStringLiteral("UCITEL")); // not in this run
+    click(*first, QStringLiteral("Button5"));
+    QCOMPARE(m_dialogs->takeEvents(),
+             (Events{passwordDialog,
+                     Event::input(QStringLiteral("Změna hesla"), QStringLiteral("Zadejte nové heslo:"), {})}));
+
+    auto second = startOnWordList(installation);
+    QCOMPARE(second->teacherPassword, QStringLiteral("NOVE HESLO"));
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    answerOk();
+    click(*second, QStringLiteral("BitBtn20"));
+    QCOMPARE(m_dialogs->takeEvents(), (Events{passwordDialog, beep, refusal(configRefusal)}));
+}
+
+void TestMainWindow::cancelledPasswordChangeKeepsTheOldOne()
+{
+    Installation installation;
+    auto first = startOnWordList(installation);
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*first, QStringLiteral("BitBtn20"));
+    m_dialogs->queueInput(QString());
+    click(*first, QStringLiteral("SpeedButton11"));
+    answerOk();
+    click(*first, QStringLiteral("Button5"));
+    QCOMPARE(
+        m_dialogs->takeEvents(),
+        (Events{passwordDialog, Event::input(QStringLiteral("Změna hesla"), QStringLiteral("Zadejte nové heslo:"), {}),
+                requiredValue}));
+    auto second = startOnWordList(installation);
+    QCOMPARE(second->teacherPassword, QStringLiteral("UCITEL"));
+}
+
+void TestMainWindow::statusBarShowsTheRecordNumber()
+{
+    auto form = startOnWordList(*m_shared);
+    QCOMPARE(form->status(), QString());
+    form->Table1->next();
+    QCOMPARE(form->status(), QStringLiteral("Záznam číslo: %1").arg(form->Table1->recNo()));
+    click(*form, QStringLiteral("BitBtn15"));
+    QCOMPARE(form->status(), QString());
+    form->Table3->last();
+    QCOMPARE(form->status(), QStringLiteral("Záznam číslo: %1").arg(form->Table3->recNo()));
+    click(*form, QStringLiteral("BitBtn16"));
+    QCOMPARE(form->status(), QString());
+    form->enteredPassword = form->teacherPassword;
+    click(*form, QStringLiteral("BitBtn8"));
+    form->Table2->last();
+    QCOMPARE(form->status(), QStringLiteral("Záznam číslo: %1").arg(form->Table2->recNo()));
+}
+
+void TestMainWindow::everyTenthTickRefreshesTheTables()
+{
+    Installation installation;
+    auto form = startOnWordList(installation);
+    const int words = form->Table1->recordCount();
+
+    // Another program sharing the data folder adds a word to lesson 1.
+    kadmor::Table other(kadmor::layouts::words());
+    other.setDatabaseName(installation.dataFolder());
+    other.setTableName(QStringLiteral("kadmor.dbf"));
+    other.open();
+    const auto addWord = [&other](const QString& word) {
+        other.append();
+        other.fieldByName(QStringLiteral("LEK")).setAsString(QStringLiteral("  1"));
+        other.fieldByName(QStringLiteral("ANGL")).setAsString(word);
+        other.fieldByName(QStringLiteral("CES")).setAsString(word);
+        other.post();
+    };
+    addWord(QStringLiteral("zzz"));
+
+    for (int tick = 1; tick < 10; ++tick) {
+        form->Timer1Timer();
+        QCOMPARE(form->Table1->recordCount(), words);
+    }
+    form->Timer1Timer();
+    QCOMPARE(form->Table1->recordCount(), words + 1);
+
+    // A stopped timer does not tick; a running one refreshes on its own.
+    addWord(QStringLiteral("zzzz"));
+    form->Timer1->setInterval(5);
+    QTest::qWait(200);
+    QCOMPARE(form->refreshCounter, 10);
+    QCOMPARE(form->Table1->recordCount(), words + 1);
+    form->Timer1->start();
+    QTRY_COMPARE(form->Table1->recordCount(), words + 2);
+    QVERIFY(form->refreshCounter >= 20);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
