@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Several programs on one table: locks, refresh, concurrent writers and writers killed mid-way.
+// The test program also plays the other programs: started with "--child MODE PATH ...".
+#include "test_support.h"
+
+#include "storage/error.h"
+#include "storage/file_records.h"
+#include "storage/table.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace kadmor;
+
+namespace {
+
+// NAME C(12), COUNT N(6,0); no layout: the fields come from the file.
+const TableLayout kCounterLayout{QStringLiteral("counter.dbf"),
+                                 {FieldSpec{QStringLiteral("NAME"), FieldType::Character, 12},
+                                  FieldSpec{QStringLiteral("COUNT"), FieldType::Numeric, 6}},
+                                 {},
+                                 {}};
+
+void openAt(Table& table, const QString& path, bool exclusive = false)
+{
+    table.setTableName(path);
+    table.setExclusive(exclusive);
+    table.open();
+}
+
+void appendRecord(Table& table, const QString& name, int count)
+{
+    table.append();
+    table.fieldByName(QStringLiteral("NAME")).setAsString(name);
+    table.fieldByName(QStringLiteral("COUNT")).setAsInteger(count);
+    table.post();
+}
+
+// Raises COUNT of the first record by one, waiting while another program edits it.
+void increment(Table& table)
+{
+    for (;;) {
+        try {
+            table.first();
+            table.edit();
+            Field& count = table.fieldByName(QStringLiteral("COUNT"));
+            count.setAsInteger(count.asInteger() + 1);
+            table.post();
+            return;
+        } catch (const Error&) {
+            table.cancel();
+            QThread::usleep(500);
+        }
+    }
+}
+
+// Child: appends `rounds` records named after itself and raises the shared counter as often,
+// starting at the given moment so that both children really run at once.
+int childCount(const QString& path, int rounds, qint64 startAt)
+{
+    Table table;
+    openAt(table, path);
+    QThread::msleep(qMax<qint64>(0, startAt - QDateTime::currentMSecsSinceEpoch()));
+    const QString me = QString::number(QCoreApplication::applicationPid());
+    for (int i = 0; i < rounds; ++i) {
+        appendRecord(table, me + u'-' + QString::number(i), i);
+        increment(table);
+    }
+    return 0;
+}
+
+// Child until killed: appends records "k<n>" with COUNT n and rewrites older ones in place,
+// reporting on stdout every record whose append has returned.
+int childAppend(const QString& path)
+{
+    Table table;
+    openAt(table, path);
+    for (int n = table.recordCount();; ++n) {
+        appendRecord(table, QStringLiteral("k%1").arg(n), n);
+        std::printf("%d\n", n);
+        std::fflush(stdout);
+        table.moveToRow(int(QRandomGenerator::global()->bounded(table.recordCount())));
+        table.edit();
+        table.fieldByName(QStringLiteral("NAME")).setAsString(table.fieldByName(QStringLiteral("NAME")).asString());
+        table.post();
+    }
+}
+
+// Child until killed: holds the table exclusively, appends, deletes and packs in turn.
+int childChurn(const QString& path)
+{
+    Table table;
+    openAt(table, path, true);
+    for (int n = 0;; ++n) {
+        appendRecord(table, QStringLiteral("k%1").arg(n), n);
+        if (n % 3 == 0) {
+            table.first();
+            table.remove();
+        }
+        if (n % 7 == 0 && table.pack() != Table::PackDone)
+            return 1;
+    }
+}
+
+int runChild(const QStringList& arguments)
+{
+    try {
+        const QString& mode = arguments[2];
+        const QString& path = arguments[3];
+        if (mode == u"count")
+            return childCount(path, arguments[4].toInt(), arguments[5].toLongLong());
+        if (mode == u"append")
+            return childAppend(path);
+        if (mode == u"churn")
+            return childChurn(path);
+    } catch (const Error& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(error.text()));
+    }
+    return 1;
+}
+
+QProcess* startChild(QObject* parent, const QStringList& arguments)
+{
+    auto* process = new QProcess(parent);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--child")} + arguments);
+    if (!process->waitForStarted())
+        qFatal("cannot start a child");
+    return process;
+}
+
+// Every live record must be whole: NAME "k<n>" with COUNT n. dbfread must read the file too;
+// it reads on to the end of the file, so it may also show a record whose append was cut off
+// before the count was raised.
+void verifyWholeRecords(const QString& path, QSet<int>* counts)
+{
+    Table table;
+    openAt(table, path);
+    QStringList names;
+    for (table.first(); !table.eof(); table.next()) {
+        const int count = table.fieldByName(QStringLiteral("COUNT")).asInteger();
+        names.append(table.fieldByName(QStringLiteral("NAME")).asString());
+        QCOMPARE(names.last(), QStringLiteral("k%1").arg(count));
+        counts->insert(count);
+    }
+    QStringList read;
+    for (const QJsonValue& record : test::readWithDbfread(path)[QStringLiteral("records")].toArray())
+        read.append(record.toArray()[0].toString());
+    QCOMPARE(read.mid(0, names.size()), names);
+    QVERIFY(read.size() <= names.size() + 1);
+}
+
+} // namespace
+
+class SharingTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void editedRecordIsLockedForOthers();
+    void exclusiveUseShutsOthersOut();
+    void refreshShowsOtherProgramsChanges();
+    void refreshOfAReplacedFile();
+    void twoProgramsAppendAndEditAtOnce();
+    void programKilledWhileAppendingLosesNothingFinished();
+    void programKilledWhilePackingLeavesATable();
+
+  private:
+    QTemporaryDir m_dir;
+};
+
+void SharingTest::editedRecordIsLockedForOthers()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {{"a", "1"}, {"b", "2"}});
+    Table mine;
+    Table theirs;
+    openAt(mine, path);
+    openAt(theirs, path);
+    mine.first();
+    mine.edit();
+    mine.fieldByName(QStringLiteral("COUNT")).setAsInteger(10);
+
+    theirs.first();
+    try {
+        theirs.edit();
+        QFAIL("edited a record another program is editing");
+    } catch (const Error& error) {
+        QVERIFY2(error.text().contains(QStringLiteral("právě upravuje jiný uživatel")), qPrintable(error.text()));
+    }
+    QCOMPARE(theirs.state(), TableState::Browse);
+    QVERIFY_THROWS_EXCEPTION(Error, theirs.remove());
+    theirs.next();
+    theirs.edit(); // another record is free
+    theirs.cancel();
+
+    mine.post();
+    theirs.first();
+    theirs.edit(); // free again, and what is edited is what is on disk now
+    QCOMPARE(theirs.fieldByName(QStringLiteral("COUNT")).asInteger(), 10);
+    theirs.cancel();
+}
+
+void SharingTest::exclusiveUseShutsOthersOut()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {{"a", "1"}});
+    Table first;
+    Table second;
+    openAt(first, path, true);
+    try {
+        openAt(second, path);
+        QFAIL("opened a table held exclusively");
+    } catch (const Error& error) {
+        QVERIFY2(error.text().contains(QStringLiteral("výhradně")), qPrintable(error.text()));
+    }
+    QVERIFY(!second.isOpen());
+    first.close();
+    openAt(second, path);
+    QVERIFY_THROWS_EXCEPTION(Error, openAt(first, path, true));
+}
+
+void SharingTest::refreshShowsOtherProgramsChanges()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    Table mine;
+    Table theirs;
+    openAt(mine, path);
+    openAt(theirs, path);
+    mine.last(); // "c"
+    QSignalSpy view(&mine, &Table::viewChanged);
+
+    mine.refresh();
+    QCOMPARE(view.count(), 0); // nothing changed, nothing to reload
+
+    appendRecord(theirs, QStringLiteral("d"), 4);
+    theirs.first();
+    theirs.edit();
+    theirs.fieldByName(QStringLiteral("NAME")).setAsString(QStringLiteral("A"));
+    theirs.post();
+    theirs.next();
+    theirs.remove();
+
+    QCOMPARE(mine.recordCount(), 3);
+    mine.refresh();
+    QCOMPARE(view.count(), 1);
+    QCOMPARE(mine.recordCount(), 3);
+    QCOMPARE(mine.fieldByName(QStringLiteral("NAME")).asString(), QStringLiteral("c")); // still where it was
+    QStringList names;
+    for (int row = 0; row < mine.recordCount(); ++row)
+        names.append(mine.text(row, 0));
+    QCOMPARE(names, (QStringList{"A", "c", "d"}));
+
+    // Our own change keeps the next refresh cheap and quiet.
+    mine.edit();
+    mine.fieldByName(QStringLiteral("COUNT")).setAsInteger(30);
+    mine.post();
+    view.clear();
+    mine.refresh();
+    QCOMPARE(view.count(), 0);
+}
+
+void SharingTest::refreshOfAReplacedFile()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {{"a", "1"}});
+    Table mine;
+    openAt(mine, path);
+    QTemporaryDir other;
+    const QString blank = test::createTableWith(other, kCounterLayout, {{"x", "7"}, {"y", "8"}});
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::copy(blank, path)); // what resetting from the templates does
+    mine.refresh();
+    QCOMPARE(mine.recordCount(), 2);
+    QCOMPARE(mine.fieldByName(QStringLiteral("NAME")).asString(), QStringLiteral("x"));
+}
+
+void SharingTest::twoProgramsAppendAndEditAtOnce()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {{"counter", "0"}});
+    constexpr int kRounds = 300;
+    const QStringList arguments{QStringLiteral("count"), path, QString::number(kRounds),
+                                QString::number(QDateTime::currentMSecsSinceEpoch() + 500)};
+    QProcess* one = startChild(this, arguments);
+    QProcess* two = startChild(this, arguments);
+    QSet<QString> expected;
+    for (QProcess* child : {one, two})
+        for (int i = 0; i < kRounds; ++i)
+            expected.insert(QStringLiteral("%1-%2").arg(child->processId()).arg(i));
+    QVERIFY(one->waitForFinished(240000));
+    QVERIFY(two->waitForFinished(240000));
+    QCOMPARE(one->exitCode(), 0);
+    QCOMPARE(two->exitCode(), 0);
+    const FileRecords contents = readFileRecords(path);
+    QCOMPARE(contents.records.size(), 1 + 2 * kRounds);
+    QCOMPARE(contents.records[0].values, (QStringList{"counter", QString::number(2 * kRounds)}));
+    QSet<QString> names;
+    for (qsizetype i = 1; i < contents.records.size(); ++i)
+        names.insert(contents.records[i].values[0]);
+    QCOMPARE(names, expected);
+}
+
+void SharingTest::programKilledWhileAppendingLosesNothingFinished()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {});
+    QSet<int> reported;
+    for (int round = 0; round < 12; ++round) {
+        QProcess* child = startChild(this, {QStringLiteral("append"), path});
+        QVERIFY(child->waitForReadyRead(30000));
+        QThread::msleep(QRandomGenerator::global()->bounded(5, 60));
+        ::kill(pid_t(child->processId()), SIGKILL);
+        QVERIFY(child->waitForFinished(30000));
+        for (const QByteArray& line : child->readAllStandardOutput().split('\n'))
+            if (!line.isEmpty())
+                reported.insert(line.toInt());
+        delete child;
+
+        QSet<int> present;
+        verifyWholeRecords(path, &present);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(present.contains(reported), qPrintable(QStringLiteral("round %1").arg(round)));
+    }
+    QVERIFY(reported.size() > 12);
+}
+
+void SharingTest::programKilledWhilePackingLeavesATable()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {});
+    for (int round = 0; round < 10; ++round) {
+        QProcess* child = startChild(this, {QStringLiteral("churn"), path});
+        QThread::msleep(QRandomGenerator::global()->bounded(30, 150));
+        ::kill(pid_t(child->processId()), SIGKILL);
+        QVERIFY(child->waitForFinished(30000));
+        delete child;
+        QSet<int> present;
+        verifyWholeRecords(path, &present);
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 3 && arguments[1] == u"--child")
+        return runChild(arguments);
+    SharingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "sharing_test.moc"
