@@ -124,7 +124,7 @@ void IndexFileTest::readsTdbfFile()
     QFETCH(QList<uint32_t>, records);
     QFETCH(QList<QByteArray>, keys);
 
-    const IndexFile file = parseIndexFile(fileBytes(KADMOR_MDX_TEST_DATA "/tdbf.mdx"), "tdbf.mdx");
+    const IndexFile file = parseIndexFile(fileBytes(KADMOR_TEST_DATA "/mdx/tdbf.mdx"), "tdbf.mdx");
     QCOMPARE(file.tags.size(), 5);
     QCOMPARE(file.language, 0xC8);
     const Tag& t = file.tags[tag];

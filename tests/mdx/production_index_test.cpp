@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/mdx/dbf_table.h"
+#include "storage/mdx/layout_tags.h"
 #include "storage/mdx/mdx_format.h"
 #include "storage/mdx/production_index.h"
 #include "test_tables.h"
@@ -14,8 +15,6 @@
 
 using namespace kadmor;
 using namespace mdxtest;
-
-Q_DECLARE_METATYPE(mdxtest::TableSpec)
 
 class ProductionIndexTest : public QObject
 {
@@ -33,7 +32,6 @@ class ProductionIndexTest : public QObject
     void marksTableAndIndexedFields();
 
   private:
-    QString write(const TableSpec& spec, const QList<Row>& rows) { return writeTable(m_dir->path(), spec, rows); }
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -59,6 +57,11 @@ void patch(const QString& path, qsizetype offset, const QByteArray& bytes)
     overwrite(path, all);
 }
 
+void setRecordCount(QByteArray& table, qint64 change)
+{
+    qToLittleEndian<quint32>(quint32(qFromLittleEndian<quint32>(table.constData() + 4) + change), table.data() + 4);
+}
+
 } // namespace
 
 void ProductionIndexTest::init()
@@ -69,28 +72,30 @@ void ProductionIndexTest::init()
 
 void ProductionIndexTest::writtenIndexIsCurrent_data()
 {
-    QTest::addColumn<TableSpec>("spec");
+    QTest::addColumn<QString>("layout");
     QTest::addColumn<int>("count");
-    QTest::newRow("blank word table, as in the templates") << wordTable() << 0;
-    QTest::newRow("words") << wordTable() << 700;
-    QTest::newRow("phrases") << phraseTable() << 300;
-    QTest::newRow("grade book") << gradeTable() << 200;
+    QTest::newRow("blank word table, as in the templates") << "kadmor" << 0;
+    QTest::newRow("words") << "kadmor" << 700;
+    QTest::newRow("phrases") << "fraze" << 300;
+    QTest::newRow("grade book") << "znamky" << 200;
+    QTest::newRow("numbers") << "cisla" << 200;
 }
 
 void ProductionIndexTest::writtenIndexIsCurrent()
 {
-    QFETCH(TableSpec, spec);
+    QFETCH(QString, layout);
     QFETCH(int, count);
-    const QString table = write(spec, generatedRows(spec, count, 7));
-    QVERIFY(!productionIndexIsCurrent(table, spec.tags));
+    const QList<MdxTagDef> tags = mdxTagsOf(layoutNamed(layout));
+    const QString table = createFilledTable(m_dir->path(), layoutNamed(layout), count, 7);
+    QVERIFY(!productionIndexIsCurrent(table, tags));
 
-    writeProductionIndex(table, spec.tags);
-    QVERIFY(productionIndexIsCurrent(table, spec.tags));
+    writeProductionIndex(table, tags);
+    QVERIFY(productionIndexIsCurrent(table, tags));
     const mdx::IndexFile index = readProductionIndex(table);
-    QCOMPARE(index.tags.size(), spec.tags.size());
-    for (int i = 0; i < spec.tags.size(); ++i) {
-        QCOMPARE(index.tags[i].info.name, spec.tags[i].name.toUpper());
-        QCOMPARE(index.tags[i].info.expression, spec.tags[i].field);
+    QCOMPARE(index.tags.size(), tags.size());
+    for (int i = 0; i < tags.size(); ++i) {
+        QCOMPARE(index.tags[i].info.name, tags[i].name.toUpper());
+        QCOMPARE(index.tags[i].info.expression, tags[i].field);
         QCOMPARE(index.tags[i].size(), count); // deleted records included
     }
 }
@@ -122,109 +127,105 @@ void ProductionIndexTest::findsIndexWhateverItsLetterCase()
     QFETCH(QString, tableName);
     QFETCH(QString, existingIndex);
     QFETCH(QString, indexName);
-    TableSpec spec = wordTable();
-    spec.fileName = tableName;
-    const QString table = write(spec, generatedRows(spec, 20, 3));
+    const QList<MdxTagDef> tags = mdxTagsOf(layouts::words());
+    const QString table = m_dir->filePath(tableName);
+    const QString created = createFilledTable(m_dir->path(), layouts::words(), 20, 3);
+    QVERIFY(created == table || QFile::rename(created, table));
     if (!existingIndex.isEmpty())
         overwrite(m_dir->filePath(existingIndex), "not an index");
 
     QCOMPARE(findIndexFile(table), existingIndex.isEmpty() ? QString() : m_dir->filePath(existingIndex));
-    QVERIFY(ensureProductionIndex(table, spec.tags));
+    QVERIFY(ensureProductionIndex(table, tags));
     QCOMPARE(QDir(m_dir->path()).entryList({"*.mdx"}, QDir::Files), QStringList{indexName});
-    QVERIFY(productionIndexIsCurrent(table, spec.tags));
+    QVERIFY(productionIndexIsCurrent(table, tags));
 }
+
+using Change = std::function<void(const mdx::DbfTable& before, const QString& table, const QString& index)>;
 
 void ProductionIndexTest::staleIndexIsRebuiltWithoutTouchingRecords_data()
 {
-    using Change = std::function<void(const QString& table, const QString& index)>;
     QTest::addColumn<Change>("change");
     QTest::addColumn<bool>("stale");
-    const TableSpec spec = wordTable();
-    const qsizetype firstRecord = 32 + 32 * spec.columns.size() + 1;
-    const int recordLength = 1 + 3 + 40 + 30 + 30 + 40;
+    const auto firstRecord = [](const mdx::DbfTable& t) { return qsizetype(t.headerLength); };
 
-    QTest::newRow("index missing") << Change([](const QString&, const QString& index) { QFile::remove(index); })
-                                   << true;
-    QTest::newRow("index cut short") << Change([](const QString&, const QString& index) {
+    QTest::newRow("index missing") << Change([](auto&, auto&, const QString& index) { QFile::remove(index); }) << true;
+    QTest::newRow("index cut short") << Change([](auto&, auto&, const QString& index) {
         overwrite(index, readAll(index).left(3000));
     }) << true;
-    QTest::newRow("index overwritten") << Change([](const QString&, const QString& index) {
+    QTest::newRow("index overwritten") << Change([](auto&, auto&, const QString& index) {
         overwrite(index, QByteArray(8192, 'x'));
     }) << true;
     QTest::newRow("a key changed by another program")
-        << Change([=](const QString& table, const QString&) { patch(table, firstRecord + 1 + 3, "zzz"); }) << true;
-    QTest::newRow("a record appended") << Change([=](const QString& table, const QString&) {
+        << Change([=](const mdx::DbfTable& t, const QString& table, auto&) {
+               patch(table, firstRecord(t) + t.field("ANGL")->offset, "zzz");
+           })
+        << true;
+    QTest::newRow("a record appended by another program")
+        << Change([=](const mdx::DbfTable& t, const QString& table, auto&) {
+               QByteArray bytes = readAll(table);
+               bytes.insert(firstRecord(t) + t.recordCount * t.recordLength, bytes.mid(firstRecord(t), t.recordLength));
+               setRecordCount(bytes, 1);
+               overwrite(table, bytes);
+           })
+        << true;
+    QTest::newRow("packed by another program") << Change([=](const mdx::DbfTable& t, const QString& table, auto&) {
         QByteArray bytes = readAll(table);
-        bytes.insert(bytes.size() - 1, bytes.mid(firstRecord, recordLength));
-        qToLittleEndian<quint32>(qFromLittleEndian<quint32>(bytes.constData() + 4) + 1, bytes.data() + 4);
+        bytes.remove(firstRecord(t), t.recordLength);
+        setRecordCount(bytes, -1);
         overwrite(table, bytes);
     }) << true;
-    QTest::newRow("packed: a record removed") << Change([=](const QString& table, const QString&) {
-        QByteArray bytes = readAll(table);
-        bytes.remove(firstRecord, recordLength);
-        qToLittleEndian<quint32>(qFromLittleEndian<quint32>(bytes.constData() + 4) - 1, bytes.data() + 4);
-        overwrite(table, bytes);
-    }) << true;
-    QTest::newRow("emptied") << Change([=](const QString& table, const QString&) {
-        QByteArray bytes = readAll(table).left(firstRecord);
-        qToLittleEndian<quint32>(0, bytes.data() + 4);
-        overwrite(table, bytes + char(0x1A));
-    }) << true;
-    QTest::newRow("a tag renamed") << Change([](const QString&, const QString& index) {
+    QTest::newRow("a tag renamed") << Change([](auto&, auto&, const QString& index) {
         patch(index, mdx::kTagTableOffset + mdx::kEntryNameOffset, "XYZ");
     }) << true;
-    QTest::newRow("another code page") << Change([](const QString&, const QString& index) {
+    QTest::newRow("another code page") << Change([](auto&, auto&, const QString& index) {
         patch(index, mdx::kLanguageOffset, "\x57");
     }) << true;
     QTest::newRow("a record deleted: it stays in the index")
-        << Change([=](const QString& table, const QString&) { patch(table, firstRecord, "*"); }) << false;
+        << Change([=](const mdx::DbfTable& t, const QString& table, auto&) { patch(table, firstRecord(t), "*"); })
+        << false;
 }
 
 void ProductionIndexTest::staleIndexIsRebuiltWithoutTouchingRecords()
 {
-    using Change = std::function<void(const QString& table, const QString& index)>;
     QFETCH(Change, change);
     QFETCH(bool, stale);
-    const TableSpec spec = wordTable();
-    const QString table = write(spec, generatedRows(spec, 400, 11));
-    QVERIFY(ensureProductionIndex(table, spec.tags));
-    const QString index = findIndexFile(table);
+    const QList<MdxTagDef> tags = mdxTagsOf(layouts::words());
+    const QString table = createFilledTable(m_dir->path(), layouts::words(), 400, 11);
+    QVERIFY(ensureProductionIndex(table, tags));
 
-    change(table, index);
+    change(mdx::readDbf(table), table, findIndexFile(table));
     const QByteArray records = readAll(table);
-    QCOMPARE(productionIndexIsCurrent(table, spec.tags), !stale);
-    QCOMPARE(ensureProductionIndex(table, spec.tags), stale);
+    QCOMPARE(productionIndexIsCurrent(table, tags), !stale);
+    QCOMPARE(ensureProductionIndex(table, tags), stale);
     QCOMPARE(readAll(table), records);
-    QVERIFY(productionIndexIsCurrent(table, spec.tags));
+    QVERIFY(productionIndexIsCurrent(table, tags));
 }
 
 void ProductionIndexTest::currentIndexIsLeftAlone()
 {
-    const TableSpec spec = phraseTable();
-    const QString table = write(spec, generatedRows(spec, 50, 5));
-    writeProductionIndex(table, spec.tags);
-    setProductionIndexFlags(table, spec.tags);
+    const QList<MdxTagDef> tags = mdxTagsOf(layouts::phrases());
+    const QString table = createFilledTable(m_dir->path(), layouts::phrases(), 50, 5);
+    QVERIFY(ensureProductionIndex(table, tags));
     // the creation date plays no part in being current: a mark there shows whether the file was rewritten
     patch(findIndexFile(table), mdx::kCreatedOffset, "\x01\x01\x01");
     const QByteArray index = readAll(findIndexFile(table));
 
-    QVERIFY(!ensureProductionIndex(table, spec.tags));
+    QVERIFY(!ensureProductionIndex(table, tags));
     QCOMPARE(readAll(findIndexFile(table)), index);
 }
 
 void ProductionIndexTest::marksTableAndIndexedFields()
 {
-    const TableSpec spec = wordTable();
-    const QString table = write(spec, generatedRows(spec, 5, 1));
+    const QList<MdxTagDef> tags = mdxTagsOf(layouts::words());
+    const QString table = createFilledTable(m_dir->path(), layouts::words(), 5, 1);
     const QByteArray original = readAll(table);
     QByteArray expected = original;
-
-    setProductionIndexFlags(table, spec.tags);
     expected[mdx::kDbfProductionIndexOffset] = 1;
     for (int field : {0, 1, 2}) // LEK, ANGL, CES; not OBR, ZVUK
         expected[mdx::kDbfFirstDescriptor + field * mdx::kDbfDescriptorSize + mdx::kDbfIndexedFieldOffset] = 1;
-    QCOMPARE(readAll(table).toHex(), expected.toHex());
 
+    setProductionIndexFlags(table, tags);
+    QCOMPARE(readAll(table).toHex(), expected.toHex());
     setProductionIndexFlags(table, {});
     QCOMPARE(readAll(table).toHex(), original.toHex());
 }

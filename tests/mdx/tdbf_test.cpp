@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/mdx/bcd_key.h"
 #include "storage/mdx/dbf_table.h"
+#include "storage/mdx/layout_tags.h"
 #include "storage/mdx/production_index.h"
+#include "storage/table.h"
 #include "tdbf_checker.h"
 #include "test_tables.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kadmor;
 using namespace mdxtest;
-
-Q_DECLARE_METATYPE(mdxtest::TableSpec)
 
 // Free Pascal's TDbf is an independent dBASE implementation that reads and writes .mdx files:
 // it must walk and search every tag of the files we write, keep them true when it changes the
@@ -33,7 +31,7 @@ class TdbfTest : public QObject
     void packAndEmptyKeepTdbfHappy();
 
   private:
-    void expectTdbfAccepts(const QString& table, const TableSpec& spec, const QStringList& options = {});
+    void expectTdbfAccepts(const QString& table, const TableLayout& layout, const QStringList& options = {});
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -41,11 +39,10 @@ namespace {
 
 void addLayouts()
 {
-    QTest::addColumn<TableSpec>("spec");
     QTest::addColumn<QString>("layout");
-    QTest::newRow("words") << wordTable() << "kadmor";
-    QTest::newRow("phrases") << phraseTable() << "fraze";
-    QTest::newRow("grade book") << gradeTable() << "znamky";
+    QTest::newRow("words") << "kadmor";
+    QTest::newRow("phrases") << "fraze";
+    QTest::newRow("grade book") << "znamky";
 }
 
 } // namespace
@@ -56,33 +53,34 @@ void TdbfTest::init()
     QVERIFY(m_dir->isValid());
 }
 
-void TdbfTest::expectTdbfAccepts(const QString& table, const TableSpec& spec, const QStringList& options)
+void TdbfTest::expectTdbfAccepts(const QString& table, const TableLayout& layout, const QStringList& options)
 {
-    const TdbfResult result = runTdbf(QStringList{"check", table} + options + tagArguments(spec));
+    const TdbfResult result = runTdbf(QStringList{"check", table} + options + tagArguments(layout));
     QVERIFY2(result.exitCode == 0, qPrintable(result.output));
-    QCOMPARE(result.output.count(QStringLiteral("entries in order")), spec.tags.size());
+    QCOMPARE(result.output.count(QStringLiteral("entries in order")), layout.tags.size());
 }
 
 void TdbfTest::tdbfWalksOurTags_data()
 {
-    QTest::addColumn<TableSpec>("spec");
+    QTest::addColumn<QString>("layout");
     QTest::addColumn<int>("count");
-    QTest::newRow("blank words, as in the templates") << wordTable() << 0;
-    QTest::newRow("blank phrases") << phraseTable() << 0;
-    QTest::newRow("blank grade book") << gradeTable() << 0;
-    QTest::newRow("one word") << wordTable() << 1;
-    QTest::newRow("words, three levels") << wordTable() << 700;
-    QTest::newRow("phrases") << phraseTable() << 400;
-    QTest::newRow("grade book") << gradeTable() << 300;
+    QTest::newRow("blank words, as in the templates") << "kadmor" << 0;
+    QTest::newRow("blank phrases") << "fraze" << 0;
+    QTest::newRow("blank grade book") << "znamky" << 0;
+    QTest::newRow("one word") << "kadmor" << 1;
+    QTest::newRow("words, three levels") << "kadmor" << 700;
+    QTest::newRow("phrases") << "fraze" << 400;
+    QTest::newRow("grade book") << "znamky" << 300;
+    QTest::newRow("negative, zero, blank and decimal numbers") << "cisla" << 300;
 }
 
 void TdbfTest::tdbfWalksOurTags()
 {
-    QFETCH(TableSpec, spec);
+    QFETCH(QString, layout);
     QFETCH(int, count);
-    const QString table = writeTable(m_dir->path(), spec, generatedRows(spec, count, 2024));
-    QVERIFY(ensureProductionIndex(table, spec.tags));
-    expectTdbfAccepts(table, spec);
+    const QString table = createFilledTable(m_dir->path(), layoutNamed(layout), count, 2024);
+    QVERIFY(ensureProductionIndex(table, mdxTagsOf(layoutNamed(layout))));
+    expectTdbfAccepts(table, layoutNamed(layout));
 }
 
 void TdbfTest::tdbfKeepsOurIndexTrue_data()
@@ -92,18 +90,19 @@ void TdbfTest::tdbfKeepsOurIndexTrue_data()
 
 void TdbfTest::tdbfKeepsOurIndexTrue()
 {
-    QFETCH(TableSpec, spec);
-    const QString table = writeTable(m_dir->path(), spec, generatedRows(spec, 300, 99));
-    QVERIFY(ensureProductionIndex(table, spec.tags));
+    QFETCH(QString, layout);
+    const QList<MdxTagDef> tags = mdxTagsOf(layoutNamed(layout));
+    const QString table = createFilledTable(m_dir->path(), layoutNamed(layout), 300, 99);
+    QVERIFY(ensureProductionIndex(table, tags));
 
     const TdbfResult changed = runTdbf({"modify", table, "150", "5"}); // appends, edits, deletions
     QVERIFY2(changed.exitCode == 0, qPrintable(changed.output));
     QCOMPARE(mdx::readDbf(table).recordCount, 450u);
     // TDbf files an edited key after the keys equal to it, not by record number
-    expectTdbfAccepts(table, spec, {"-anydup"});
-    QVERIFY(productionIndexIsCurrent(table, spec.tags));
-    writeProductionIndex(table, spec.tags); // as after a change of our own
-    expectTdbfAccepts(table, spec);
+    expectTdbfAccepts(table, layoutNamed(layout), {"-anydup"});
+    QVERIFY(productionIndexIsCurrent(table, tags));
+    writeProductionIndex(table, tags); // as after a change of our own
+    expectTdbfAccepts(table, layoutNamed(layout));
 }
 
 void TdbfTest::weReadTdbfTables_data()
@@ -113,21 +112,21 @@ void TdbfTest::weReadTdbfTables_data()
 
 void TdbfTest::weReadTdbfTables()
 {
-    QFETCH(TableSpec, spec);
     QFETCH(QString, layout);
-    const QString table = m_dir->filePath(spec.fileName);
+    const QList<MdxTagDef> tags = mdxTagsOf(layoutNamed(layout));
+    const QString table = m_dir->filePath(layoutNamed(layout).fileName);
     const TdbfResult written = runTdbf({"write", table, layout, "700", "3"});
     QVERIFY2(written.exitCode == 0, qPrintable(written.output));
 
     const mdx::IndexFile index = readProductionIndex(table);
-    QCOMPARE(index.tags.size(), spec.tags.size());
+    QCOMPARE(index.tags.size(), tags.size());
     const mdx::DbfTable records = mdx::readDbf(table);
-    for (int i = 0; i < spec.tags.size(); ++i) {
+    for (int i = 0; i < tags.size(); ++i) {
         const mdx::Tag& tag = index.tags[i];
-        QCOMPARE(tag.info.name, spec.tags[i].name.toUpper());
-        QCOMPARE(tag.info.keyType, spec.tags[i].keyType);
+        QCOMPARE(tag.info.name, tags[i].name.toUpper());
+        QCOMPARE(tag.info.keyType, tags[i].keyType);
         QCOMPARE(tag.size(), qsizetype(records.recordCount));
-        const mdx::DbfField& field = *records.field(spec.tags[i].field);
+        const mdx::DbfField& field = *records.field(tags[i].field);
         for (qsizetype entry = 0; entry < tag.size(); ++entry) {
             const QByteArrayView value = records.value(tag.recordNumbers[size_t(entry)], field);
             if (tag.info.keyType == 'C')
@@ -136,24 +135,29 @@ void TdbfTest::weReadTdbfTables()
                 QCOMPARE(mdx::textFromBcdKey(tag.key(entry)).toDouble(), value.trimmed().toDouble());
         }
     }
-    QVERIFY(productionIndexIsCurrent(table, spec.tags));
+    QVERIFY(productionIndexIsCurrent(table, tags));
 }
 
 void TdbfTest::packAndEmptyKeepTdbfHappy()
 {
-    const TableSpec spec = wordTable();
-    QList<Row> rows = generatedRows(spec, 500, 17);
-    const QString table = writeTable(m_dir->path(), spec, rows);
-    QVERIFY(ensureProductionIndex(table, spec.tags));
+    const TableLayout& layout = layouts::words();
+    const QString path = createFilledTable(m_dir->path(), layout, 500, 17);
+    QVERIFY(ensureProductionIndex(path, mdxTagsOf(layout)));
+    Table table(layout);
+    table.setDatabaseName(m_dir->path());
+    table.setTableName(layout.fileName);
+    table.setExclusive(true);
+    table.open();
 
-    rows.removeIf([](const Row& row) { return row.deleted; });
-    writeTable(m_dir->path(), spec, rows);
-    QVERIFY(ensureProductionIndex(table, spec.tags));
-    expectTdbfAccepts(table, spec);
+    QCOMPARE(table.pack(), 0);
+    QCOMPARE(mdx::readDbf(path).recordCount, 500u - 500u / 7);
+    QVERIFY(ensureProductionIndex(path, mdxTagsOf(layout)));
+    expectTdbfAccepts(path, layout);
 
-    writeTable(m_dir->path(), spec, {});
-    QVERIFY(ensureProductionIndex(table, spec.tags));
-    expectTdbfAccepts(table, spec);
+    table.emptyTable();
+    QCOMPARE(mdx::readDbf(path).recordCount, 0u);
+    QVERIFY(ensureProductionIndex(path, mdxTagsOf(layout)));
+    expectTdbfAccepts(path, layout);
 }
 
 QTEST_GUILESS_MAIN(TdbfTest)

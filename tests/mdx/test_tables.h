@@ -1,51 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "storage/mdx/tag_def.h"
+#include "storage/layouts.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
+#include <QStringList>
 
-// Small dBASE tables for the index tests, written byte by byte (code page 1250, language byte
-// 0xC8) so that each test controls exactly what the records hold.
+// Tables for the index tests, written by the table engine in the program's own layouts.
 namespace mdxtest {
 
-struct Column
-{
-    QByteArray name; // as stored, code page 1250
-    char type = 'C';
-    int width = 0;
-    int decimals = 0;
-};
+// A layout beyond the program's own, for numeric keys of every kind: negative, zero, blank,
+// decimals (CISLO N(8,3), tag "cislo"; TEXT C(20), tag "text").
+const kadmor::TableLayout& numbersLayout();
 
-struct Row
-{
-    QList<QByteArray> values; // one per column, stored bytes; padded or right-aligned when written
-    bool deleted = false;
-};
+// The layout whose file has this base name: "kadmor", "fraze", "znamky" or "cisla".
+const kadmor::TableLayout& layoutNamed(const QString& baseName);
 
-struct TableSpec
-{
-    QString fileName;
-    QList<Column> columns;
-    QList<kadmor::MdxTagDef> tags;
-};
-
-TableSpec wordTable();   // kadmor.dbf: LEK, ANGL, CES, OBR, ZVUK; tags lek, angl, ces
-TableSpec phraseTable(); // fraze.dbf: LEK, ANGL, CES, ZVUK; tags lek, zvuk
-TableSpec gradeTable();  // znamky.dbf: POR, JMENO, 28 grade slots, CPZ, PRUM; tags jmeno, prum
+// Creates the layout's table in folder and appends count records of made-up Czech words and
+// numbers that fit the fields (duplicates and blanks among them); deletes every seventh.
+// Returns the table's path.
+QString createFilledTable(const QString& folder, const kadmor::TableLayout& layout, int count, quint32 seed);
 
 QByteArray cp1250(const QString& text);
 
-// Count records of made-up Czech words and numbers: duplicates, blanks, negative numbers,
-// zero, decimals; every seventh record deleted.
-QList<Row> generatedRows(const TableSpec& spec, int count, quint32 seed);
-
-QByteArray dbfBytes(const QList<Column>& columns, const QList<Row>& rows);
-QString writeTable(const QString& folder, const TableSpec& spec, const QList<Row>& rows); // returns the path
-
-// The TDbf checker's arguments naming the spec's tags: "lek=LEK" ...
-QStringList tagArguments(const TableSpec& spec);
+// The TDbf checker's arguments naming the layout's tags: "lek=LEK" ...
+QStringList tagArguments(const kadmor::TableLayout& layout);
 
 } // namespace mdxtest
