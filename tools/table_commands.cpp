@@ -39,7 +39,8 @@ void fillRecord(Table& table, const QStringList& values, int lineNumber)
                         .arg(table.fieldCount()));
     for (int i = 0; i < table.fieldCount(); ++i) {
         Field& field = table.field(i);
-        if (values[i].size() > field.width())
+        // The table would cut a long text; an administrator's input must not lose anything.
+        if (field.type() == FieldType::Character && values[i].size() > field.width())
             throw Error(QStringLiteral("Řádek %1: hodnota „%2“ je delší než pole %3 (%4 znaků).")
                             .arg(lineNumber)
                             .arg(values[i], field.name())
@@ -49,6 +50,18 @@ void fillRecord(Table& table, const QStringList& values, int lineNumber)
         } catch (const Error& error) {
             throw Error(QStringLiteral("Řádek %1: %2").arg(lineNumber).arg(error.text()));
         }
+    }
+}
+
+// A new record filled from one line; a bad value drops it, so that closing posts nothing.
+void fillNewRecord(Table& table, const QStringList& values, int lineNumber)
+{
+    table.append();
+    try {
+        fillRecord(table, values, lineNumber);
+    } catch (const Error&) {
+        table.cancel();
+        throw;
     }
 }
 
@@ -70,13 +83,11 @@ int appendRecords(const QString& path, const QByteArray& input)
     table.setTableName(path);
     table.open();
     for (int i = 0; i < lines.size(); ++i) { // check everything first
-        table.append();
-        fillRecord(table, lines[i], i + 1);
+        fillNewRecord(table, lines[i], i + 1);
         table.cancel();
     }
     for (int i = 0; i < lines.size(); ++i) {
-        table.append();
-        fillRecord(table, lines[i], i + 1);
+        fillNewRecord(table, lines[i], i + 1);
         table.post();
     }
     table.close();
