@@ -37,13 +37,19 @@ Tag expectedTag(const DbfTable& table, const MdxTagDef& def)
     const uint32_t count = table.recordCount;
     QByteArray keys;
     keys.reserve(count * length);
-    for (uint32_t record = 1; record <= count; ++record)
-        keys.append(def.keyType == 'N' ? bcdKeyFromText(table.value(record, field)) : table.value(record, field));
+    for (uint32_t record = 1; record <= count; ++record) {
+        if (def.keyType == 'N')
+            keys.append(bcdKeyFromText(table.value(record, field)));
+        else
+            keys.append(table.value(record, field));
+    }
 
     std::vector<uint32_t> order(count);
     std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-        return compareKeys(def.keyType, keys.constData() + a * length, keys.constData() + b * length, int(length)) < 0;
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        const int byKey =
+            compareKeys(def.keyType, keys.constData() + a * length, keys.constData() + b * length, int(length));
+        return byKey < 0 || (byKey == 0 && a < b);
     });
     tag.keys.reserve(keys.size());
     tag.recordNumbers.reserve(count);
