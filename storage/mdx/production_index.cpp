@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace kadmor {
 
 namespace {
@@ -31,12 +33,14 @@ void replaceFile(const QString& path, const QByteArray& bytes)
 
 bool isCurrent(const QString& dbfPath, const mdx::DbfTable& table, const QList<MdxTagDef>& tags)
 {
-    const QString path = findIndexFile(dbfPath);
-    if (path.isEmpty())
+    const QStringList paths = findIndexFiles(dbfPath);
+    if (paths.isEmpty())
         return false;
     try {
-        const mdx::IndexFile actual = mdx::parseIndexFile(readFile(path), QFileInfo(path).fileName());
-        return mdx::sameIndex(actual, mdx::expectedIndex(table, tags, QFileInfo(dbfPath).completeBaseName()));
+        const mdx::IndexFile expected = mdx::expectedIndex(table, tags, QFileInfo(dbfPath).completeBaseName());
+        return std::all_of(paths.begin(), paths.end(), [&](const QString& path) {
+            return mdx::sameIndex(mdx::parseIndexFile(readFile(path), QFileInfo(path).fileName()), expected);
+        });
     } catch (const Error&) {
         return false; // unreadable or damaged: out of date as far as the caller is concerned
     }

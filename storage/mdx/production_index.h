@@ -26,8 +26,9 @@ QString indexFilePath(const QString& dbfPath);
 // index file of the table atomically (a new file beside it, then a rename).
 void writeProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags);
 
-// True when an index file exists, is sound, holds exactly these tags and holds, for every
-// record, its key in dBASE's order (equal keys by record number). Never changes a file.
+// True when an index file exists and each of them (when several differ in letter case only) is
+// sound, holds exactly these tags and, for every record, its key in dBASE's order. Never
+// changes a file.
 bool productionIndexIsCurrent(const QString& dbfPath, const QList<MdxTagDef>& tags);
 
 // Marks the table as having a production index (header byte 28) and each indexed field as
