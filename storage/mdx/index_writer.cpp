@@ -54,7 +54,8 @@ class TreeWriter
         : m_out(out), m_tag(tag), m_itemLength(itemLengthFor(tag.info.keyLength)),
           // a leaf keeps room for the zero number that follows its last item
           m_leafCapacity((kBlockSize - kNodeItemsOffset - kItemNumberSize) / m_itemLength),
-          m_branchCapacity(std::min(keysPerBlockFor(m_itemLength) + 1, (kBlockSize - kNodeItemsOffset) / m_itemLength))
+          // a branch holds as many children as items fit, its last one without a key
+          m_branchCapacity(keysPerBlockFor(m_itemLength))
     {
     }
 
