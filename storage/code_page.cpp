@@ -30,17 +30,26 @@ const char* CodePage::nameFor(uint8_t languageByte)
     }
 }
 
-CodePage::CodePage(uint8_t languageByte)
-    : m_decoder(nameFor(languageByte), QStringDecoder::Flag::Stateless),
-      m_encoder(nameFor(languageByte), QStringEncoder::Flag::Stateless)
+CodePage::CodePage(uint8_t languageByte) : m_encoder(nameFor(languageByte), QStringEncoder::Flag::Stateless)
 {
-    if (!m_decoder.isValid() || !m_encoder.isValid())
+    QStringDecoder decoder(nameFor(languageByte), QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid() || !m_encoder.isValid())
         throw Error(QStringLiteral("Kódová stránka %1 není k dispozici.").arg(QLatin1String(nameFor(languageByte))));
+    for (int byte = 0; byte < 256; ++byte) {
+        const char single = char(byte);
+        const QString character = decoder.decode(QByteArrayView(&single, 1));
+        m_characters[size_t(byte)] =
+            character.size() == 1 ? character[0].unicode() : char16_t(QChar::ReplacementCharacter);
+    }
 }
 
 QString CodePage::decode(QByteArrayView bytes) const
 {
-    return m_decoder.decode(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char byte : bytes)
+        *out++ = QChar(m_characters[uint8_t(byte)]);
+    return text;
 }
 
 QByteArray CodePage::encode(QStringView text) const

@@ -6,12 +6,15 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
 #include <cstdint>
 
 namespace kadmor {
 
 // Converts a table's text between its code page, chosen by the header's language byte, and
-// Unicode. Every code page we read has one byte per character.
+// Unicode. Every code page we read has one byte per character, so decoding goes through a
+// table of the 256 characters that the converter gives once: a table is read for every
+// record, and the converter's cost per call would dominate.
 class CodePage
 {
   public:
@@ -24,7 +27,7 @@ class CodePage
     QByteArray encode(QStringView text) const;
 
   private:
-    mutable QStringDecoder m_decoder;
+    std::array<char16_t, 256> m_characters{};
     mutable QStringEncoder m_encoder;
 };
 

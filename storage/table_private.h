@@ -95,7 +95,7 @@ struct Table::Private
     TagIndex* currentTag();
     void rebuildView();
     void placeCursor(int record, int fallbackRow);
-    bool matchesFilter(int record);
+    std::function<bool(int)> filterPredicate(); // the records the filter lets through
     std::optional<Filter> parseFilter(const QString& expression) const;
     int lowerBound(const TagIndex& tag, const TagIndex::Key& key) const;
 

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstring>
 
 namespace kadmor {
 
@@ -167,9 +168,9 @@ int Table::Private::lowerBound(const TagIndex& tag, const TagIndex::Key& key) co
 void Table::Private::rebuildView()
 {
     view.clear();
-    const bool useFilter = filtered && filter;
+    const std::function<bool(int)> matches = filterPredicate();
     const auto take = [&](int record) {
-        if (!useFilter || matchesFilter(record))
+        if (matches(record))
             view.push_back(record);
     };
     if (TagIndex* tag = currentTag()) {
@@ -197,12 +198,31 @@ void Table::Private::placeCursor(int record, int fallbackRow)
     moveToRow(found != view.end() ? int(found - view.begin()) : fallbackRow);
 }
 
-bool Table::Private::matchesFilter(int record)
+std::function<bool(int)> Table::Private::filterPredicate()
 {
-    QString value = fieldText(filter->field, Source{records.at(record), record});
-    while (value.endsWith(QLatin1Char(' ')))
-        value.chop(1);
-    return value == filter->value;
+    if (!filtered || !filter)
+        return [](int) { return true; };
+    const FieldInfo& info = fields[size_t(filter->field)];
+    if (info.type != FieldType::Character || !info.stored()) {
+        return [this](int record) {
+            QString value = fieldText(filter->field, Source{records.at(record), record});
+            while (value.endsWith(QLatin1Char(' ')))
+                value.chop(1);
+            return value == filter->value;
+        };
+    }
+    // Text is compared as stored, padded to the field's width: no conversion per record.
+    QByteArray wanted;
+    try {
+        wanted = field_codec::fromText(info, filter->value, codePage);
+    } catch (const Error&) {
+        return [](int) { return false; }; // a character the table cannot hold is in no record
+    }
+    if (filter->value.size() > info.width)
+        return [](int) { return false; };
+    return [this, offset = info.offset, wanted](int record) {
+        return std::memcmp(records.at(record) + offset, wanted.constData(), size_t(wanted.size())) == 0;
+    };
 }
 
 std::optional<Table::Private::Filter> Table::Private::parseFilter(const QString& expression) const

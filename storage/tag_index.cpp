@@ -4,9 +4,8 @@
 #include "storage/error.h"
 #include "storage/field_codec.h"
 
-#include <QLocale>
-
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -21,11 +20,25 @@ int sign(double difference)
     return difference < 0 ? -1 : difference > 0 ? 1 : 0;
 }
 
-QLocale collationLocale(KeyOrder order)
+constexpr int kPrefixBytes = 8;
+
+uint64_t bigEndianPrefix(const char* bytes, int available, bool stopAtZero)
 {
-    // English has no tailoring of its own, so its collation is the language-neutral root order.
-    return order == KeyOrder::Czech ? QLocale(QLocale::Czech, QLocale::CzechRepublic)
-                                    : QLocale(QLocale::English, QLocale::UnitedStates);
+    uint64_t value = 0;
+    for (int i = 0; i < kPrefixBytes; ++i) {
+        const auto byte = i < available ? uint8_t(bytes[i]) : uint8_t(0);
+        value = (value << 8) | byte;
+        if (stopAtZero && byte == 0)
+            available = i; // nothing after the closing zero counts
+    }
+    return value;
+}
+
+// A double's bits turned so that unsigned comparison follows the numbers' order.
+uint64_t orderedBits(double value)
+{
+    const auto bits = std::bit_cast<uint64_t>(value == 0 ? 0.0 : value);
+    return (bits >> 63) != 0 ? ~bits : bits | (uint64_t(1) << 63);
 }
 
 } // namespace
@@ -34,7 +47,7 @@ TagIndex::TagIndex(const TagSpec& spec, int offset, int width, const CodePage& c
     : m_spec(spec), m_offset(offset), m_width(width), m_codePage(codePage), m_records(records)
 {
     if (spec.order == KeyOrder::Czech || spec.order == KeyOrder::Unicode)
-        m_collator.emplace(collationLocale(spec.order));
+        m_collation = std::make_unique<Collation>(spec.order);
 }
 
 QString TagIndex::fieldText(int record) const
@@ -52,7 +65,7 @@ int TagIndex::keyCount() const
         return m_records.count();
     case KeyOrder::Czech:
     case KeyOrder::Unicode:
-        return int(m_textKeys.size());
+        return int(m_textKeyStart.size());
     case KeyOrder::Numeric:
         return int(m_numberKeys.size());
     }
@@ -66,11 +79,12 @@ void TagIndex::computeKey(int record)
         return; // compared straight from the record
     case KeyOrder::Czech:
     case KeyOrder::Unicode: {
-        QCollatorSortKey key = m_collator->sortKey(fieldText(record));
-        if (record < int(m_textKeys.size()))
-            m_textKeys[record] = std::move(key);
+        // A changed record's old key stays behind unused until the next build.
+        const size_t start = m_collation->appendKey(fieldText(record), m_textKeys);
+        if (record < int(m_textKeyStart.size()))
+            m_textKeyStart[size_t(record)] = start;
         else
-            m_textKeys.push_back(std::move(key));
+            m_textKeyStart.push_back(start);
         return;
     }
     case KeyOrder::Numeric: {
@@ -87,17 +101,48 @@ void TagIndex::build()
 {
     const int count = m_records.count();
     m_textKeys.clear();
+    m_textKeyStart.clear();
     m_numberKeys.clear();
-    m_textKeys.reserve(count);
-    m_order.clear();
-    m_order.reserve(count);
+    if (m_collation) {
+        m_textKeys.reserve(size_t(count) * 24);
+        m_textKeyStart.reserve(size_t(count));
+    }
+    struct Entry
+    {
+        uint64_t prefix;
+        int record;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(size_t(count));
     for (int record = 0; record < count; ++record) {
         computeKey(record);
         if (!m_records.deleted(record))
-            m_order.push_back(record);
+            entries.push_back(Entry{prefix(record), record});
     }
-    std::sort(m_order.begin(), m_order.end(), [this](int a, int b) { return less(a, b); });
+    const bool prefixIsWholeKey =
+        m_spec.order == KeyOrder::Numeric || (m_spec.order == KeyOrder::Plain && m_width <= kPrefixBytes);
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return prefixIsWholeKey ? a.record < b.record : less(a.record, b.record);
+    });
+    m_order.resize(entries.size());
+    std::transform(entries.begin(), entries.end(), m_order.begin(), [](const Entry& entry) { return entry.record; });
     m_built = true;
+}
+
+uint64_t TagIndex::prefix(int record) const
+{
+    switch (m_spec.order) {
+    case KeyOrder::Plain:
+        return bigEndianPrefix(m_records.at(record) + m_offset, m_width, false);
+    case KeyOrder::Czech:
+    case KeyOrder::Unicode:
+        return bigEndianPrefix(textKey(record), kPrefixBytes, true);
+    case KeyOrder::Numeric:
+        return orderedBits(m_numberKeys[size_t(record)]);
+    }
+    return 0;
 }
 
 void TagIndex::recordChanged(int record)
@@ -123,7 +168,7 @@ int TagIndex::compareRecords(int a, int b) const
         return std::memcmp(m_records.at(a) + m_offset, m_records.at(b) + m_offset, size_t(m_width));
     case KeyOrder::Czech:
     case KeyOrder::Unicode:
-        return m_textKeys[a].compare(m_textKeys[b]);
+        return std::strcmp(textKey(a), textKey(b));
     case KeyOrder::Numeric:
         return sign(m_numberKeys[a] - m_numberKeys[b]);
     }
@@ -155,7 +200,9 @@ TagIndex::Key TagIndex::key(const QString& value) const
         QString text = value;
         while (text.endsWith(QLatin1Char(' ')))
             text.chop(1);
-        key.text = m_collator->sortKey(text);
+        std::vector<char> bytes;
+        m_collation->appendKey(text, bytes);
+        key.bytes = QByteArray(bytes.data()); // up to the closing zero
         break;
     }
     case KeyOrder::Numeric: {
@@ -176,7 +223,7 @@ int TagIndex::compare(int record, const Key& key) const
         return std::memcmp(m_records.at(record) + m_offset, key.bytes.constData(), size_t(m_width));
     case KeyOrder::Czech:
     case KeyOrder::Unicode:
-        return m_textKeys[record].compare(*key.text);
+        return std::strcmp(textKey(record), key.bytes.constData());
     case KeyOrder::Numeric:
         return sign(m_numberKeys[record] - key.number);
     }

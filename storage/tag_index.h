@@ -2,14 +2,14 @@
 #pragma once
 
 #include "storage/code_page.h"
+#include "storage/collation.h"
 #include "storage/layouts.h"
 #include "storage/record_buffer.h"
 
-#include <QCollator>
-#include <QCollatorSortKey>
+#include <QByteArray>
 #include <QString>
 
-#include <optional>
+#include <memory>
 #include <vector>
 
 namespace kadmor {
@@ -23,8 +23,7 @@ class TagIndex
     // A value to look for, prepared once for the tag's kind of comparison.
     struct Key
     {
-        QByteArray bytes; // Plain: the field's width, padded with spaces
-        std::optional<QCollatorSortKey> text;
+        QByteArray bytes; // Plain: the field's width, padded with spaces; text orders: the sort key
         double number = 0;
     };
 
@@ -48,14 +47,17 @@ class TagIndex
     int keyCount() const;
     void computeKey(int record);
     int compareRecords(int a, int b) const;
+    uint64_t prefix(int record) const; // the key's first bytes, compared before the whole key
+    const char* textKey(int record) const { return m_textKeys.data() + m_textKeyStart[size_t(record)]; }
 
     TagSpec m_spec;
     int m_offset;
     int m_width;
     const CodePage& m_codePage;
     const RecordBuffer& m_records;
-    std::optional<QCollator> m_collator;
-    std::vector<QCollatorSortKey> m_textKeys;
+    std::unique_ptr<Collation> m_collation;
+    std::vector<char> m_textKeys; // the sort keys of all records, one after another
+    std::vector<size_t> m_textKeyStart;
     std::vector<double> m_numberKeys;
     std::vector<int> m_order;
     bool m_built = false;

@@ -46,6 +46,12 @@ QStringList column(Table& table, const QString& fieldName)
 
 const TableLayout& layoutNamed(const QString& name)
 {
+    static const TableLayout values{QStringLiteral("values.dbf"),
+                                    {FieldSpec{QStringLiteral("VAL"), FieldType::Numeric, 8, 2}},
+                                    {TagSpec{QStringLiteral("val"), QStringLiteral("VAL"), KeyOrder::Numeric}},
+                                    {}};
+    if (name == u"values")
+        return values;
     return name == u"words" ? layouts::words() : name == u"phrases" ? layouts::phrases() : layouts::grades();
 }
 
@@ -87,6 +93,10 @@ void OrdersTest::tagOrder_data()
                                          << QStringList{"cesta", "Cesta", "cizí",  "čáp",  "dům",
                                                         "hrad",  "ch",    "chata", "ibis", "ruka",
                                                         "řeka",  "sova",  "šála",  "zima", "žába"};
+    QTest::newRow("ces: beginnings longer than a sort prefix")
+        << "words"
+        << "ces" << QStringList{"prababička z", "prababičky", "prababička", "prababička a", "prababička a"}
+        << QStringList{"prababička", "prababička a", "prababička a", "prababička z", "prababičky"};
     QTest::newRow("angl: accents beside their letter")
         << "words"
         << "angl" << QStringList{"zebra", "Ábel", "abel", "apple", "éclair", "eagle", "Zebra", "chair"}
@@ -106,6 +116,9 @@ void OrdersTest::tagOrder_data()
     QTest::newRow("prum: by value, blank first")
         << "grades"
         << "prum" << QStringList{"2.5", "1.67", "", "4", "1", "4.5"} << QStringList{"", "1", "1.67", "2.5", "4", "4.5"};
+    QTest::newRow("numbers below zero") << "values"
+                                        << "val" << QStringList{"2.5", "-0.25", "", "-100", "0", "-1.5", "1000"}
+                                        << QStringList{"", "-100", "-1.5", "-0.25", "0", "2.5", "1000"};
 }
 
 void OrdersTest::tagOrder()
