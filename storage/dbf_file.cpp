@@ -344,7 +344,11 @@ void DbfFile::replaceRecords(const QByteArray& records, int count)
 
 bool DbfFile::tryLockRecord(int index)
 {
-    return locks::tryLock(m_fd, locks::recordLock(index + 1), locks::Kind::Exclusive);
+    if (locks::tryLock(m_fd, locks::recordLock(index + 1), locks::Kind::Exclusive))
+        return true;
+    if (errno != EAGAIN && errno != EACCES)
+        failIo(QStringLiteral("zamykání záznamu")); // e.g. a table on a read-only disk
+    return false;
 }
 
 void DbfFile::unlockRecord(int index)

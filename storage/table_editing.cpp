@@ -68,9 +68,10 @@ void Table::post()
     d->validateRequired();
     int record = d->editRecord;
     const bool inserting = d->state == TableState::Insert;
+    const bool changed = inserting || d->buffer != d->records.record(record);
     if (inserting)
         record = d->file->appendRecord(d->buffer);
-    else if (d->buffer != d->records.record(record))
+    else if (changed)
         d->file->writeRecord(record, d->buffer);
     d->releaseEditLock();
     d->setState(TableState::Browse);
@@ -81,7 +82,8 @@ void Table::post()
         d->scrolled();
     else
         d->notifyCurrent();
-    d->fileWritten(inserting ? FileWrite::Append : FileWrite::Post, record);
+    if (changed)
+        d->fileWritten(inserting ? FileWrite::Append : FileWrite::Post, record);
 }
 
 void Table::cancel()

@@ -13,19 +13,20 @@ namespace kadmor {
 
 void Table::setIndexName(const QString& tag)
 {
-    if (tag.compare(d->indexName, Qt::CaseInsensitive) == 0)
-        return;
-    if (!tag.isEmpty() && d->layout &&
-        std::none_of(d->layout->tags.begin(), d->layout->tags.end(),
-                     [&](const TagSpec& spec) { return spec.name.compare(tag, Qt::CaseInsensitive) == 0; }))
-        throw Error(QStringLiteral("Tabulka %1 nemá index %2.").arg(d->tableName, tag));
-    if (!tag.isEmpty() && !d->layout)
+    const bool known =
+        tag.isEmpty() ||
+        (d->layout && std::any_of(d->layout->tags.begin(), d->layout->tags.end(), [&](const TagSpec& spec) {
+             return spec.name.compare(tag, Qt::CaseInsensitive) == 0;
+         }));
+    if (!known)
         throw Error(QStringLiteral("Tabulka %1 nemá index %2.").arg(d->tableName, tag));
     if (!isOpen()) {
         d->indexName = tag;
         return;
     }
     d->checkBrowseMode();
+    if (tag.compare(d->indexName, Qt::CaseInsensitive) == 0)
+        return;
     const int record = d->currentRecord();
     d->indexName = tag;
     d->range.reset(); // a range is made of keys of the tag it was set on
@@ -45,15 +46,16 @@ QString Table::indexName() const
 
 void Table::setFilter(const QString& expression)
 {
+    std::optional<Private::Filter> parsed = d->parseFilter(expression);
+    if (isOpen())
+        d->checkBrowseMode();
     if (expression == d->filterText)
         return;
-    std::optional<Private::Filter> parsed = d->parseFilter(expression);
     if (!isOpen() || !d->filtered) {
         d->filterText = expression;
         d->filter = std::move(parsed);
         return;
     }
-    d->checkBrowseMode();
     d->filterText = expression;
     d->filter = std::move(parsed);
     d->rebuildView();
@@ -69,13 +71,13 @@ QString Table::filter() const
 
 void Table::setFiltered(bool on)
 {
-    if (on == d->filtered)
-        return;
     if (!isOpen()) {
         d->filtered = on;
         return;
     }
     d->checkBrowseMode();
+    if (on == d->filtered)
+        return;
     d->filtered = on;
     d->rebuildView();
     d->placeCursor(-1, 0);
@@ -104,9 +106,9 @@ void Table::setRange(const QString& from, const QString& to)
 void Table::cancelRange()
 {
     d->requireOpen();
+    d->checkBrowseMode();
     if (!d->range)
         return;
-    d->checkBrowseMode();
     const int record = d->currentRecord();
     d->range.reset();
     d->rebuildView();

@@ -195,6 +195,9 @@ void CursorTest::script_data()
         << "rec=2 eof=0 bof=0 browse at=zebra view=apple,bird,dog,egg,zebra";
     QTest::newRow("edit is posted by a range change") << "order:lek ; first ; edit ; set:ANGL=ant ; range:  2|  2"
                                                       << "rec=2 eof=0 bof=0 browse at=cat view=cat,egg";
+    QTest::newRow("dropping a range posts also when there is none")
+        << "row:1 ; edit ; set:ANGL=cow ; unrange"
+        << "rec=2 eof=0 bof=0 browse at=cow view=dog,cow,apple,bird,egg";
     QTest::newRow("cancel drops an edit") << "row:1 ; edit ; set:ANGL=cow ; cancel"
                                           << "rec=2 eof=0 bof=0 browse at=cat view=dog,cat,apple,bird,egg";
     QTest::newRow("grid shows the value being typed") << "row:1 ; edit ; set:ANGL=cow"
