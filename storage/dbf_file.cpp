@@ -5,6 +5,7 @@
 #include "storage/error.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,6 +18,8 @@
 namespace kadmor {
 
 namespace {
+
+constexpr char kPackSuffix[] = ".pack-";
 
 QString systemErrorText(int error)
 {
@@ -105,7 +108,10 @@ DbfFile::DbfFile(const QString& path, Access access) : m_path(path)
         throw Error(QStringLiteral("Tabulku %1 nelze otevřít: %2.").arg(path, systemErrorText(errno)));
     const bool exclusive = access == Access::Exclusive;
     if (!locks::tryLock(m_fd, locks::kOpenLock, exclusive ? locks::Kind::Exclusive : locks::Kind::Shared)) {
+        const int error = errno;
         ::close(m_fd);
+        if (error != EAGAIN && error != EACCES) // the file system cannot lock: sharing would be unsafe
+            throw Error(QStringLiteral("Tabulku %1 nelze zamknout: %2.").arg(path, systemErrorText(error)));
         throw Error(exclusive ? QStringLiteral("Tabulku %1 nelze otevřít výhradně, protože ji používá jiný program.")
                                     .arg(displayName(path))
                               : QStringLiteral("Tabulku %1 nelze otevřít, protože ji jiný program používá výhradně.")
@@ -309,7 +315,8 @@ void DbfFile::replaceRecords(const QByteArray& records, int count)
     dbf::writeVolatileFields(prefix, uint32_t(count), dbf::changeCounterOf(prefix) + 1, QDate::currentDate());
     header.replace(0, dbf::kHeaderSize, prefix);
 
-    QByteArray tempPath = QFile::encodeName(m_path) + ".pack-XXXXXX";
+    removeLeftoverCopies();
+    QByteArray tempPath = QFile::encodeName(m_path + QLatin1String(kPackSuffix)) + "XXXXXX";
     const int tempFd = mkostemp(tempPath.data(), O_CLOEXEC);
     if (tempFd < 0)
         failIo(QStringLiteral("vytváření zhuštěné kopie"));
@@ -340,6 +347,16 @@ void DbfFile::replaceRecords(const QByteArray& records, int count)
     }
     m_header.recordCount = uint32_t(count);
     m_stamp = currentStamp();
+}
+
+void DbfFile::removeLeftoverCopies() const
+{
+    // Only the holder of exclusive use packs, and we are it: any copy left is from a packer
+    // that was killed.
+    const QFileInfo table(m_path);
+    QDir folder = table.absoluteDir();
+    for (const QString& name : folder.entryList({table.fileName() + QLatin1String(kPackSuffix) + u'*'}, QDir::Files))
+        folder.remove(name);
 }
 
 bool DbfFile::tryLockRecord(int index)

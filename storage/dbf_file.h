@@ -84,6 +84,7 @@ class DbfFile
     void syncData() const;
     // Raises the change counter (and the record count to newCount) after a write.
     void finishWrite(const QByteArray& prefixBefore, uint32_t newCount, bool wasInSync);
+    void removeLeftoverCopies() const;
     [[noreturn]] void failIo(const QString& action) const;
 
     QString m_path;
