@@ -106,6 +106,8 @@ class FilesTest : public QObject
     void codePages();
     void newTableBytes();
     void rawModeKeepsBytes();
+    void versionsWithMemoFilesAreRead_data();
+    void versionsWithMemoFilesAreRead();
     void damagedFilesAreRefused_data();
     void damagedFilesAreRefused();
     void interruptedWritesAreTolerated_data();
@@ -355,6 +357,25 @@ void FilesTest::rawModeKeepsBytes()
     const QJsonArray records =
         test::readWithDbfread(path, QStringLiteral("latin1"))[QStringLiteral("records")].toArray();
     QCOMPARE(records[0].toArray()[1].toString(), scrambled);
+}
+
+void FilesTest::versionsWithMemoFilesAreRead_data()
+{
+    QTest::addColumn<int>("version");
+    QTest::newRow("dBASE III with memo") << 0x83;
+    QTest::newRow("dBASE IV with memo") << 0x8B;
+}
+
+void FilesTest::versionsWithMemoFilesAreRead()
+{
+    QFETCH(int, version);
+    QTemporaryDir dir;
+    const QString path = test::createTableWith(dir, layouts::words(), {{"  1", "kůň", "horse"}});
+    QByteArray content = readFile(path);
+    content[0] = char(version);
+    writeFile(path, content);
+    auto table = openFile(path);
+    QCOMPARE(liveRows(*table), QStringList{"1:  1|kůň|horse||"});
 }
 
 void FilesTest::damagedFilesAreRefused_data()
