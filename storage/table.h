@@ -77,7 +77,7 @@ class Table : public QObject
     void setExclusive(bool on);
     bool exclusive() const;
     void open();
-    void close(); // posts a pending edit first
+    void close(); // posts a pending edit first (so does the destructor, which drops it if that fails)
     bool isOpen() const;
 
     // Cursor over the current view
@@ -86,9 +86,9 @@ class Table : public QObject
     void prior();
     void last();
     void moveBy(int distance);
-    bool eof() const; // true after next() on the last record or when the view is empty
-    bool bof() const;
-    int recNo() const;       // physical position from 1; 0 when the view is empty
+    bool eof() const;        // true after next() on the last record or when the view is empty
+    bool bof() const;        // true after prior() on the first record or when the view is empty
+    int recNo() const;       // physical position from 1; 0 when the view is empty or while inserting
     int recordCount() const; // records in the current view
     Bookmark bookmark() const;
     void gotoBookmark(Bookmark mark); // throws when the record is not in the view
@@ -115,7 +115,7 @@ class Table : public QObject
 
     // Editing
     TableState state() const;
-    void edit();
+    void edit(); // locks the record against other programs and re-reads it; in an empty view: append()
     void append();
     void post();
     void cancel();
