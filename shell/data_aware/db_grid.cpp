@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/data_aware/db_grid.h"
+
+#include "shell/data_aware/table_model.h"
+#include "storage/table.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace kadmor {
+
+namespace {
+
+// Default columns grow with their field but not past this, so that wide text fields leave room.
+constexpr int maxDefaultWidthChars = 30;
+
+} // namespace
+
+DbGrid::DbGrid(QWidget* parent) : QTableView(parent), m_model(new TableModel(this))
+{
+    QTableView::setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditable(false);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    keepSelectionVisible();
+    connect(m_model, &TableModel::currentRowChanged, this, &DbGrid::showCurrentRow);
+    connect(m_model, &TableModel::modelReset, this, &DbGrid::applyColumnWidths);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DbGrid::followSelection);
+}
+
+DbGrid::~DbGrid() = default;
+
+void DbGrid::setTable(Table* table, const QStringList& fields)
+{
+    m_model->setTable(table, fields);
+}
+
+Table* DbGrid::table() const
+{
+    return m_model->table();
+}
+
+TableModel* DbGrid::model() const
+{
+    return m_model;
+}
+
+void DbGrid::setEditable(bool on)
+{
+    m_model->setEditable(on);
+    setEditTriggers(on ? DoubleClicked | EditKeyPressed | AnyKeyPressed : NoEditTriggers);
+    // Tab moves between cells only where cells are typed into; otherwise it leaves the grid.
+    setTabKeyNavigation(on);
+}
+
+bool DbGrid::isEditable() const
+{
+    return m_model->isEditable();
+}
+
+void DbGrid::setColumnAlignment(const QString& field, Qt::Alignment alignment)
+{
+    m_model->setColumnAlignment(field, alignment);
+}
+
+void DbGrid::setColumnForeground(const QString& field, const QColor& color)
+{
+    m_model->setColumnForeground(field, color);
+}
+
+void DbGrid::setColumnBackground(const QString& field, const QColor& color)
+{
+    m_model->setColumnBackground(field, color);
+}
+
+void DbGrid::setColumnFont(const QString& field, const QFont& font)
+{
+    m_model->setColumnFont(field, font);
+}
+
+void DbGrid::setColumnTitleForeground(const QString& field, const QColor& color)
+{
+    m_model->setColumnTitleForeground(field, color);
+}
+
+void DbGrid::setColumnWidthChars(const QString& field, int characters)
+{
+    m_widthChars.insert(field.toUpper(), characters);
+    applyColumnWidths();
+}
+
+void DbGrid::setErrorHandler(ErrorHandler handler)
+{
+    m_errorHandler = handler;
+    m_model->setErrorHandler(std::move(handler));
+}
+
+void DbGrid::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape: {
+        Table* bound = table();
+        const bool editing = bound && bound->isOpen() && bound->state() != TableState::Browse;
+        // In a grid that is typed into, Escape first drops the record's changes.
+        if (isEditable() && editing)
+            runGuarded(m_errorHandler, [bound] { bound->cancel(); });
+        else
+            emit escapePressed();
+        event->accept();
+        return;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit enterPressed();
+        event->accept();
+        return;
+    default:
+        QTableView::keyPressEvent(event);
+    }
+}
+
+void DbGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyColumnWidths();
+    else if (event->type() == QEvent::PaletteChange)
+        keepSelectionVisible();
+}
+
+void DbGrid::showCurrentRow(int row)
+{
+    m_showingCurrentRow = true;
+    if (row < 0) {
+        selectionModel()->clear();
+    } else {
+        const int column = qMax(currentIndex().column(), 0);
+        const QModelIndex target = m_model->index(row, column);
+        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(target);
+    }
+    m_showingCurrentRow = false;
+}
+
+void DbGrid::followSelection(const QModelIndex& current)
+{
+    Table* bound = table();
+    if (m_showingCurrentRow || !current.isValid() || !bound || current.row() == m_model->currentRow())
+        return;
+    // While a procedure walks the table its grid stands still; a click must not move the walk.
+    const bool moved =
+        !bound->controlsDisabled() && runGuarded(m_errorHandler, [&] { bound->moveToRow(current.row()); });
+    if (!moved)
+        showCurrentRow(m_model->currentRow());
+}
+
+void DbGrid::applyColumnWidths()
+{
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2);
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const QString name = m_model->headerData(column, Qt::Horizontal).toString().toUpper();
+        const int characters = m_widthChars.value(name, defaultWidthChars(column));
+        setColumnWidth(column, characters * digit + padding);
+    }
+}
+
+int DbGrid::defaultWidthChars(int column) const
+{
+    const QString title = m_model->headerData(column, Qt::Horizontal).toString();
+    const int fieldWidth = table() ? table()->field(m_model->fieldIndex(column)).width() : 0;
+    return qMax(int(title.size()), qMin(fieldWidth, maxDefaultWidthChars));
+}
+
+void DbGrid::keepSelectionVisible()
+{
+    QPalette colours = palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        const QBrush active = colours.brush(QPalette::Active, role);
+        if (colours.brush(QPalette::Inactive, role) != active)
+            colours.setBrush(QPalette::Inactive, role, active);
+    }
+    if (colours != palette())
+        setPalette(colours);
+}
+
+} // namespace kadmor
