@@ -14,10 +14,11 @@ bool isNumber(FieldType type)
     return type == FieldType::Numeric || type == FieldType::Float || type == FieldType::Calculated;
 }
 
-// What a number field accepts while it is typed: a sign, digits and, with decimals, a point.
+// What a number field accepts while it is typed: digits and, with decimals, one point or comma.
+// No sign: the tables hold no negative numbers, and a lone "-" would be written as a bad number.
 QString numberPattern(const Field& field)
 {
-    return field.decimals() > 0 ? QStringLiteral("-?[0-9]*\\.?[0-9]*") : QStringLiteral("-?[0-9]*");
+    return field.decimals() > 0 ? QStringLiteral("[0-9]*([.,][0-9]*)?") : QStringLiteral("[0-9]*");
 }
 
 } // namespace

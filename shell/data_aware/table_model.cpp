@@ -132,7 +132,7 @@ int TableModel::columnCount(const QModelIndex& parent) const
 
 QVariant TableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || !checkIndex(index))
         return {};
     const ColumnLook columnLook = look(index.column());
     switch (role) {
@@ -168,7 +168,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || !checkIndex(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     const Column& column = m_columns[index.column()];
