@@ -118,8 +118,34 @@ void DbGrid::keyPressEvent(QKeyEvent* event)
         return;
     default:
         QTableView::keyPressEvent(event);
+        selectCurrentRow();
     }
 }
+
+// Clicks and keys move the table before the view selects anything, so that a move the table
+// refuses (a record that cannot be posted) leaves the selection where the table still stands.
+void DbGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex target = indexAt(event->position().toPoint());
+    if (target.isValid() && !moveTableTo(target.row())) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+    selectCurrentRow();
+}
+
+QModelIndex DbGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex target = QTableView::moveCursor(action, modifiers);
+    if (target.isValid() && !moveTableTo(target.row()))
+        return currentIndex();
+    return target;
+}
+
+// Letters typed into a grid that is not typed into do nothing, as in the rest of the program's
+// grids; jumping to a matching row would move the table unasked.
+void DbGrid::keyboardSearch(const QString&) {}
 
 void DbGrid::changeEvent(QEvent* event)
 {
@@ -144,15 +170,32 @@ void DbGrid::showCurrentRow(int row)
     m_showingCurrentRow = false;
 }
 
-void DbGrid::followSelection(const QModelIndex& current)
+// Some clicks and keys move the current cell without selecting (Ctrl with a key, for one); the
+// grid always shows the current record selected.
+void DbGrid::selectCurrentRow()
+{
+    const int row = m_model->currentRow();
+    if (row >= 0 && !selectionModel()->isRowSelected(row))
+        showCurrentRow(row);
+}
+
+bool DbGrid::moveTableTo(int row)
 {
     Table* bound = table();
-    if (m_showingCurrentRow || !current.isValid() || !bound || current.row() == m_model->currentRow())
-        return;
+    if (!bound || row == m_model->currentRow())
+        return true;
     // While a procedure walks the table its grid stands still; a click must not move the walk.
-    const bool moved =
-        !bound->controlsDisabled() && runGuarded(m_errorHandler, [&] { bound->moveToRow(current.row()); });
-    if (!moved)
+    if (bound->controlsDisabled())
+        return false;
+    return runGuarded(m_errorHandler, [bound, row] { bound->moveToRow(row); });
+}
+
+// Any other change of the current row (dragging, a program setting it) moves the table too.
+void DbGrid::followSelection(const QModelIndex& current)
+{
+    if (m_showingCurrentRow || !current.isValid())
+        return;
+    if (!moveTableTo(current.row()))
         showCurrentRow(m_model->currentRow());
 }
 
@@ -160,6 +203,7 @@ void DbGrid::applyColumnWidths()
 {
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2);
+    horizontalHeader()->setMinimumSectionSize(digit + padding);
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const QString name = m_model->headerData(column, Qt::Horizontal).toString().toUpper();
         const int characters = m_widthChars.value(name, defaultWidthChars(column));

@@ -46,10 +46,15 @@ class DbGrid : public QTableView
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyboardSearch(const QString& search) override;
     void changeEvent(QEvent* event) override;
 
   private:
     void showCurrentRow(int row);
+    void selectCurrentRow();
+    bool moveTableTo(int row);
     void followSelection(const QModelIndex& current);
     void applyColumnWidths();
     int defaultWidthChars(int column) const;
