@@ -25,6 +25,7 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), m_model(new TableModel(thi
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
     keepSelectionVisible();
+    fitRowHeight();
     connect(m_model, &TableModel::currentRowChanged, this, &DbGrid::showCurrentRow);
     connect(m_model, &TableModel::modelReset, this, &DbGrid::applyColumnWidths);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DbGrid::followSelection);
@@ -150,9 +151,10 @@ void DbGrid::keyboardSearch(const QString&) {}
 void DbGrid::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        fitRowHeight();
         applyColumnWidths();
-    else if (event->type() == QEvent::PaletteChange)
+    } else if (event->type() == QEvent::PaletteChange)
         keepSelectionVisible();
 }
 
@@ -209,6 +211,14 @@ void DbGrid::applyColumnWidths()
         const int characters = m_widthChars.value(name, defaultWidthChars(column));
         setColumnWidth(column, characters * digit + padding);
     }
+}
+
+// Rows as low as the text allows, so that a page shows as many records as its design intends.
+void DbGrid::fitRowHeight()
+{
+    const int height = fontMetrics().height() + 4;
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
 }
 
 int DbGrid::defaultWidthChars(int column) const

@@ -57,6 +57,7 @@ class DbGrid : public QTableView
     bool moveTableTo(int row);
     void followSelection(const QModelIndex& current);
     void applyColumnWidths();
+    void fitRowHeight();
     int defaultWidthChars(int column) const;
     void keepSelectionVisible();
 
