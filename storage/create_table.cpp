@@ -2,6 +2,8 @@
 #include "storage/code_page.h"
 #include "storage/dbf_format.h"
 #include "storage/error.h"
+#include "storage/mdx/layout_tags.h"
+#include "storage/mdx/production_index.h"
 #include "storage/table.h"
 
 #include <QDate>
@@ -30,6 +32,11 @@ void createTable(const QString& path, const TableLayout& layout)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(dbf::buildHeader(header) + dbf::kEndMark) < 0 || !file.commit())
         throw Error(QStringLiteral("Tabulku %1 nelze vytvořit: %2.").arg(path, file.errorString()));
+    const QList<MdxTagDef> tags = mdxTagsOf(layout);
+    if (!tags.isEmpty()) {
+        setProductionIndexFlags(path, tags);
+        writeProductionIndex(path, tags);
+    }
 }
 
 } // namespace kadmor

@@ -90,6 +90,12 @@ class DbfFile::WriteLock
     int m_fd;
 };
 
+void DbfFile::withWriteLock(const std::function<void()>& work)
+{
+    WriteLock lock(*this);
+    work();
+}
+
 bool DbfFile::Stamp::operator==(const Stamp& other) const
 {
     return device == other.device && inode == other.inode && size == other.size &&

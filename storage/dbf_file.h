@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <ctime>
+#include <functional>
 #include <sys/types.h>
 
 namespace kadmor {
@@ -60,6 +61,10 @@ class DbfFile
     // program holds it.
     bool tryLockRecord(int index);
     void unlockRecord(int index);
+
+    // Runs work under the same lock as the table's own changes, so that files kept beside the
+    // table (its production index) change in step with it even when several programs write.
+    void withWriteLock(const std::function<void()>& work);
 
   private:
     struct Stamp

@@ -90,6 +90,7 @@ void Table::open()
     d->codePage = CodePage(file->header().language);
     d->bindFields(file->header());
     d->file = std::move(file);
+    d->checkProductionIndex();
     d->createTags();
     d->loadRecords();
     d->range.reset();

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/error.h"
+#include "storage/mdx/layout_tags.h"
+#include "storage/mdx/production_index.h"
 #include "storage/table_private.h"
 
 #include <cstring>
@@ -310,10 +312,40 @@ void Table::Private::recordsChanged(const std::vector<int>& changed)
 
 void Table::Private::fileWritten(FileWrite what, int record)
 {
-    // The production index (.mdx) is to be kept up to date from here. Until then the orders
-    // live in memory only and an existing .mdx beside the table is left as it is.
-    Q_UNUSED(what);
     Q_UNUSED(record);
+    const QList<MdxTagDef> tags = indexTags();
+    if (tags.isEmpty())
+        return;
+    const QString path = q.filePath();
+    // Emptying and packing write a new header, which carries no index flags.
+    const bool headerRewritten = what == FileWrite::Empty || what == FileWrite::Pack;
+    auto update = [&] {
+        if (headerRewritten)
+            setProductionIndexFlags(path, tags);
+        writeProductionIndex(path, tags);
+    };
+    if (file)
+        file->withWriteLock(update);
+    else
+        update();
+}
+
+void Table::Private::checkProductionIndex()
+{
+    const QList<MdxTagDef> tags = indexTags();
+    if (tags.isEmpty())
+        return;
+    // A missing, damaged or stale index is rebuilt quietly from the records; a table on a
+    // medium we cannot write keeps working without one.
+    try {
+        file->withWriteLock([&] { ensureProductionIndex(q.filePath(), tags); });
+    } catch (const Error&) {
+    }
+}
+
+QList<MdxTagDef> Table::Private::indexTags() const
+{
+    return layout ? mdxTagsOf(*layout) : QList<MdxTagDef>{};
 }
 
 } // namespace kadmor

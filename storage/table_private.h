@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storage/mdx/tag_def.h"
+
 #include "storage/code_page.h"
 #include "storage/dbf_file.h"
 #include "storage/field_codec.h"
@@ -110,6 +112,9 @@ struct Table::Private
     void lockForChange(int record);
     // The one place told of every change the engine made to the file on disk.
     void fileWritten(FileWrite what, int record);
+    // Rebuilds the production index at open when it does not match the records.
+    void checkProductionIndex();
+    QList<MdxTagDef> indexTags() const;
 
     // field.cpp
     Source currentSource() const;

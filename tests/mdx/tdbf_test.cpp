@@ -29,6 +29,8 @@ class TdbfTest : public QObject
     void weReadTdbfTables_data();
     void weReadTdbfTables();
     void packAndEmptyKeepTdbfHappy();
+    void engineKeepsIndexTrue_data();
+    void engineKeepsIndexTrue();
 
   private:
     void expectTdbfAccepts(const QString& table, const TableLayout& layout, const QStringList& options = {});
@@ -79,7 +81,7 @@ void TdbfTest::tdbfWalksOurTags()
     QFETCH(QString, layout);
     QFETCH(int, count);
     const QString table = createFilledTable(m_dir->path(), layoutNamed(layout), count, 2024);
-    QVERIFY(ensureProductionIndex(table, mdxTagsOf(layoutNamed(layout))));
+    QVERIFY(productionIndexIsCurrent(table, mdxTagsOf(layoutNamed(layout))));
     expectTdbfAccepts(table, layoutNamed(layout));
 }
 
@@ -93,7 +95,7 @@ void TdbfTest::tdbfKeepsOurIndexTrue()
     QFETCH(QString, layout);
     const QList<MdxTagDef> tags = mdxTagsOf(layoutNamed(layout));
     const QString table = createFilledTable(m_dir->path(), layoutNamed(layout), 300, 99);
-    QVERIFY(ensureProductionIndex(table, tags));
+    QVERIFY(productionIndexIsCurrent(table, tags));
 
     const TdbfResult changed = runTdbf({"modify", table, "150", "5"}); // appends, edits, deletions
     QVERIFY2(changed.exitCode == 0, qPrintable(changed.output));
@@ -142,7 +144,6 @@ void TdbfTest::packAndEmptyKeepTdbfHappy()
 {
     const TableLayout& layout = layouts::words();
     const QString path = createFilledTable(m_dir->path(), layout, 500, 17);
-    QVERIFY(ensureProductionIndex(path, mdxTagsOf(layout)));
     Table table(layout);
     table.setDatabaseName(m_dir->path());
     table.setTableName(layout.fileName);
@@ -151,13 +152,47 @@ void TdbfTest::packAndEmptyKeepTdbfHappy()
 
     QCOMPARE(table.pack(), 0);
     QCOMPARE(mdx::readDbf(path).recordCount, 500u - 500u / 7);
-    QVERIFY(ensureProductionIndex(path, mdxTagsOf(layout)));
+    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(layout)));
     expectTdbfAccepts(path, layout);
 
     table.emptyTable();
     QCOMPARE(mdx::readDbf(path).recordCount, 0u);
-    QVERIFY(ensureProductionIndex(path, mdxTagsOf(layout)));
+    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(layout)));
     expectTdbfAccepts(path, layout);
+}
+
+void TdbfTest::engineKeepsIndexTrue_data()
+{
+    addLayouts();
+}
+
+// Appends, edits and deletions made through the engine alone leave an index TDbf walks.
+void TdbfTest::engineKeepsIndexTrue()
+{
+    QFETCH(QString, layout);
+    const TableLayout& spec = layoutNamed(layout);
+    const QString path = createFilledTable(m_dir->path(), spec, 120, 5);
+    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(spec)));
+
+    Table table(spec);
+    table.setDatabaseName(m_dir->path());
+    table.setTableName(spec.fileName);
+    table.open();
+    const QString keyField = spec.tags.first().field;
+    const bool numeric = spec.tags.first().order == KeyOrder::Numeric;
+    table.append();
+    table.fieldByName(keyField).setAsString(numeric ? QStringLiteral("3") : QStringLiteral("Žluťoučký"));
+    table.post();
+    table.first();
+    table.edit();
+    table.fieldByName(keyField).setAsString(numeric ? QStringLiteral("1") : QStringLiteral("Ábel"));
+    table.post();
+    table.last();
+    table.remove();
+    table.close();
+
+    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(spec)));
+    expectTdbfAccepts(path, spec);
 }
 
 QTEST_GUILESS_MAIN(TdbfTest)
