@@ -6,6 +6,8 @@
 #include "install/installer.h"
 #include "install/tsv.h"
 #include "storage/layouts.h"
+#include "tdbf_checker.h"
+#include "test_tables.h"
 #include "util/sifruj.h"
 
 #include <QCryptographicHash>
@@ -86,6 +88,8 @@ class TestInstall : public QObject
     void pupilsCarryGradesCountAndAverage();
     void blankTablesAndTemplates_data();
     void blankTablesAndTemplates();
+    void indexFilesAreValidForTdbf_data();
+    void indexFilesAreValidForTdbf();
     void everyNamedPictureAndSoundExists();
     void soundsAreEightBitMono22050();
     void picturesAreReadableBitmapsAndJpegs();
@@ -284,6 +288,30 @@ void TestInstall::blankTablesAndTemplates()
     QCOMPARE(blank.value("records").toArray().size(), 0);
     QCOMPARE(toStrings(blank.value("fields").toArray()), fields);
     QCOMPARE(blank.value("encoding").toString(), QStringLiteral("cp1250"));
+}
+
+void TestInstall::indexFilesAreValidForTdbf_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("table");
+    for (const QString folder : {"data", "data/empty_tables"})
+        for (const QString table : {"kadmor", "fraze", "znamky"})
+            QTest::newRow(qPrintable(folder + "/" + table)) << folder << table;
+}
+
+// Other dBASE programs open the installed tables through their production indexes.
+void TestInstall::indexFilesAreValidForTdbf()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, table);
+    const kadmor::TableLayout& layout = mdxtest::layoutNamed(table);
+    QVERIFY(QFile::exists(installed(folder + "/" + table + ".mdx")));
+    const mdxtest::TdbfResult result = mdxtest::runTdbf(
+        QStringList{"check", installed(folder + "/" + layout.fileName)} + mdxtest::tagArguments(layout));
+    QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+    QCOMPARE(result.output.count(QStringLiteral("entries in order")), layout.tags.size());
+    for (const QString unindexed : {"chtab", "newwords", "newfraze"})
+        QVERIFY(!QFile::exists(installed(folder + "/" + unindexed + ".mdx")));
 }
 
 void TestInstall::everyNamedPictureAndSoundExists()
