@@ -18,14 +18,14 @@ void createTable(const QString& path, const TableLayout& layout)
     header.version = dbf::kVersionDbase;
     header.language = dbf::kLanguageWindows1250;
     header.lastUpdate = QDate::currentDate();
-    for (const FieldSpec& spec : layout.fields) {
-        if (spec.type == FieldType::Calculated)
+    for (const FieldSpec& declared : layout.fields) {
+        if (declared.type == FieldType::Calculated)
             continue;
         dbf::Descriptor field;
-        field.name = codePage.encode(spec.name.toUpper()).left(dbf::kNameSize - 1);
-        field.type = char(spec.type);
-        field.length = spec.width;
-        field.decimals = spec.decimals;
+        field.name = codePage.encode(declared.name.toUpper()).left(dbf::kNameSize - 1);
+        field.type = char(declared.type);
+        field.length = declared.width;
+        field.decimals = declared.decimals;
         header.fields.push_back(field);
     }
     // Written aside and renamed into place: an existing table is never left half overwritten.

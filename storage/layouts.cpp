@@ -20,10 +20,10 @@ FieldSpec text(const QString& name, int width)
 
 FieldSpec grade(const QString& name)
 {
-    FieldSpec spec{name, FieldType::Numeric, 1};
-    spec.minValue = 1;
-    spec.maxValue = 5;
-    return spec;
+    FieldSpec declared{name, FieldType::Numeric, 1};
+    declared.minValue = 1;
+    declared.maxValue = 5;
+    return declared;
 }
 
 QList<FieldSpec> gradeBookFields()
@@ -41,16 +41,16 @@ QList<FieldSpec> gradeBookFields()
 
 FieldSpec configValue()
 {
-    FieldSpec spec = text(QStringLiteral("HODNOTA"), 30);
-    spec.required = true;
-    return spec;
+    FieldSpec declared = text(QStringLiteral("HODNOTA"), 30);
+    declared.required = true;
+    return declared;
 }
 
 FieldSpec readOnlyText(const QString& name, int width)
 {
-    FieldSpec spec = text(name, width);
-    spec.readOnly = true;
-    return spec;
+    FieldSpec declared = text(name, width);
+    declared.readOnly = true;
+    return declared;
 }
 
 } // namespace

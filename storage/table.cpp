@@ -14,16 +14,16 @@ Table::Table(const TableLayout& layout, QObject* parent) : Table(parent)
     d->layout = layout;
     d->tableName = layout.fileName;
     d->indexName = layout.initialTag;
-    for (const FieldSpec& spec : layout.fields) {
+    for (const FieldSpec& declared : layout.fields) {
         FieldInfo info;
-        info.name = spec.name;
-        info.type = spec.type;
-        info.width = spec.width;
-        info.decimals = spec.decimals;
-        info.required = spec.required;
-        info.readOnly = spec.readOnly;
-        info.minValue = spec.minValue;
-        info.maxValue = spec.maxValue;
+        info.name = declared.name;
+        info.type = declared.type;
+        info.width = declared.width;
+        info.decimals = declared.decimals;
+        info.required = declared.required;
+        info.readOnly = declared.readOnly;
+        info.minValue = declared.minValue;
+        info.maxValue = declared.maxValue;
         d->fields.push_back(info);
     }
     d->createFieldObjects();
@@ -369,13 +369,13 @@ void Table::Private::createTags()
     if (!layout)
         return;
     tags.reserve(layout->tags.size());
-    for (const TagSpec& spec : layout->tags) {
-        const Field* field = q.findField(spec.field);
+    for (const TagSpec& declared : layout->tags) {
+        const Field* field = q.findField(declared.field);
         if (!field)
             throw Error(QStringLiteral("Index %1 tabulky %2 řadí podle neznámého pole %3.")
-                            .arg(spec.name, tableName, spec.field));
+                            .arg(declared.name, tableName, declared.field));
         const FieldInfo& info = fields[size_t(field->index())];
-        tags.emplace_back(spec, info.offset, info.width, codePage, records);
+        tags.emplace_back(declared, info.offset, info.width, codePage, records);
     }
 }
 

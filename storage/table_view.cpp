@@ -15,8 +15,8 @@ void Table::setIndexName(const QString& tag)
 {
     const bool known =
         tag.isEmpty() ||
-        (d->layout && std::any_of(d->layout->tags.begin(), d->layout->tags.end(), [&](const TagSpec& spec) {
-             return spec.name.compare(tag, Qt::CaseInsensitive) == 0;
+        (d->layout && std::any_of(d->layout->tags.begin(), d->layout->tags.end(), [&](const TagSpec& declared) {
+             return declared.name.compare(tag, Qt::CaseInsensitive) == 0;
          }));
     if (!known)
         throw Error(QStringLiteral("Tabulka %1 nemá index %2.").arg(d->tableName, tag));

@@ -43,11 +43,11 @@ uint64_t orderedBits(double value)
 
 } // namespace
 
-TagIndex::TagIndex(const TagSpec& spec, int offset, int width, const CodePage& codePage, const RecordBuffer& records)
-    : m_spec(spec), m_offset(offset), m_width(width), m_codePage(codePage), m_records(records)
+TagIndex::TagIndex(const TagSpec& declared, int offset, int width, const CodePage& codePage, const RecordBuffer& records)
+    : m_spec(declared), m_offset(offset), m_width(width), m_codePage(codePage), m_records(records)
 {
-    if (spec.order == KeyOrder::Czech || spec.order == KeyOrder::Unicode)
-        m_collation = std::make_unique<Collation>(spec.order);
+    if (declared.order == KeyOrder::Czech || declared.order == KeyOrder::Unicode)
+        m_collation = std::make_unique<Collation>(declared.order);
 }
 
 QString TagIndex::fieldText(int record) const

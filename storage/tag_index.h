@@ -27,7 +27,7 @@ class TagIndex
         double number = 0;
     };
 
-    TagIndex(const TagSpec& spec, int offset, int width, const CodePage& codePage, const RecordBuffer& records);
+    TagIndex(const TagSpec& declared, int offset, int width, const CodePage& codePage, const RecordBuffer& records);
 
     const QString& name() const { return m_spec.name; }
     bool built() const { return m_built; }

@@ -170,16 +170,16 @@ void TdbfTest::engineKeepsIndexTrue_data()
 void TdbfTest::engineKeepsIndexTrue()
 {
     QFETCH(QString, layout);
-    const TableLayout& spec = layoutNamed(layout);
-    const QString path = createFilledTable(m_dir->path(), spec, 120, 5);
-    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(spec)));
+    const TableLayout& tableLayout = layoutNamed(layout);
+    const QString path = createFilledTable(m_dir->path(), tableLayout, 120, 5);
+    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(tableLayout)));
 
-    Table table(spec);
+    Table table(tableLayout);
     table.setDatabaseName(m_dir->path());
-    table.setTableName(spec.fileName);
+    table.setTableName(tableLayout.fileName);
     table.open();
-    const QString keyField = spec.tags.first().field;
-    const bool numeric = spec.tags.first().order == KeyOrder::Numeric;
+    const QString keyField = tableLayout.tags.first().field;
+    const bool numeric = tableLayout.tags.first().order == KeyOrder::Numeric;
     table.append();
     table.fieldByName(keyField).setAsString(numeric ? QStringLiteral("3") : QStringLiteral("Žluťoučký"));
     table.post();
@@ -191,8 +191,8 @@ void TdbfTest::engineKeepsIndexTrue()
     table.remove();
     table.close();
 
-    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(spec)));
-    expectTdbfAccepts(path, spec);
+    QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(tableLayout)));
+    expectTdbfAccepts(path, tableLayout);
 }
 
 QTEST_GUILESS_MAIN(TdbfTest)

@@ -2,7 +2,7 @@
 """Independent dBASE reader and writer for the storage tests.
 
 read PATH ENCODING   prints the table as read by dbfread, as JSON
-write PATH SPEC CODEPAGE   creates a table with python-dbf from JSON rows on stdin:
+write PATH FIELDS CODEPAGE   creates a table with python-dbf from JSON rows on stdin:
                            [{"values": [...], "deleted": false}, ...]; dates as "YYYY-MM-DD"
 """
 import datetime
@@ -44,10 +44,10 @@ def typed(value, field_type):
     return value
 
 
-def write(path, spec, codepage):
+def write(path, field_list, codepage):
     import dbf
     rows = json.load(sys.stdin)
-    table = dbf.Table(path, spec, codepage=codepage, dbf_type="db3")
+    table = dbf.Table(path, field_list, codepage=codepage, dbf_type="db3")
     types = [table.field_info(name).field_type for name in table.field_names]
     types = [chr(t) if isinstance(t, int) else str(t)[0] for t in types]
     table.open(dbf.READ_WRITE)

@@ -71,13 +71,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // A sample value for a field of a layout, as the engine reads it back.
-QString sampleValue(const FieldSpec& spec, int row)
+QString sampleValue(const FieldSpec& declared, int row)
 {
-    if (spec.type == FieldType::Character)
-        return (QString::number(row) + u' ' + kCzech).left(spec.width);
-    if (spec.maxValue > 0)
-        return QString::number(spec.minValue + row % (spec.maxValue - spec.minValue + 1));
-    return spec.decimals > 0 ? QStringLiteral("%1.25").arg(row + 1) : QString::number(row + 10);
+    if (declared.type == FieldType::Character)
+        return (QString::number(row) + u' ' + kCzech).left(declared.width);
+    if (declared.maxValue > 0)
+        return QString::number(declared.minValue + row % (declared.maxValue - declared.minValue + 1));
+    return declared.decimals > 0 ? QStringLiteral("%1.25").arg(row + 1) : QString::number(row + 10);
 }
 
 std::unique_ptr<Table> openFile(const QString& path)
@@ -220,18 +220,18 @@ void FilesTest::layoutsReadByDbfread()
     QStringList expectedFields;
     for (int row = 0; row < 3; ++row) {
         QStringList values;
-        for (const FieldSpec& spec : layout.fields)
-            if (spec.type != FieldType::Calculated)
-                values.append(sampleValue(spec, row));
+        for (const FieldSpec& declared : layout.fields)
+            if (declared.type != FieldType::Calculated)
+                values.append(sampleValue(declared, row));
         rows.append(values);
     }
-    for (const FieldSpec& spec : layout.fields)
-        if (spec.type != FieldType::Calculated)
+    for (const FieldSpec& declared : layout.fields)
+        if (declared.type != FieldType::Calculated)
             expectedFields.append(QStringLiteral("%1 %2 %3 %4")
-                                      .arg(spec.name)
-                                      .arg(QChar(char(spec.type)))
-                                      .arg(spec.width)
-                                      .arg(spec.decimals));
+                                      .arg(declared.name)
+                                      .arg(QChar(char(declared.type)))
+                                      .arg(declared.width)
+                                      .arg(declared.decimals));
     const QString path = test::createTableWith(dir, layout, rows);
     {
         Table table(layout);

@@ -16,15 +16,15 @@ std::unique_ptr<Table> tableOrderedBy(const QTemporaryDir& dir, const TableLayou
                                       const QStringList& values)
 {
     QString fieldName;
-    for (const TagSpec& spec : layout.tags)
-        if (spec.name == tag)
-            fieldName = spec.field;
+    for (const TagSpec& declared : layout.tags)
+        if (declared.name == tag)
+            fieldName = declared.field;
     QList<QStringList> rows;
     for (const QString& value : values) {
         QStringList row;
-        for (const FieldSpec& spec : layout.fields)
-            if (spec.type != FieldType::Calculated)
-                row.append(spec.name == fieldName ? value : QString());
+        for (const FieldSpec& declared : layout.fields)
+            if (declared.type != FieldType::Calculated)
+                row.append(declared.name == fieldName ? value : QString());
         rows.append(row);
     }
     test::createTableWith(dir, layout, rows);
@@ -57,9 +57,9 @@ const TableLayout& layoutNamed(const QString& name)
 
 const TagSpec& tagOf(const TableLayout& layout, const QString& name)
 {
-    for (const TagSpec& spec : layout.tags)
-        if (spec.name == name)
-            return spec;
+    for (const TagSpec& declared : layout.tags)
+        if (declared.name == name)
+            return declared;
     qFatal("no tag %s", qPrintable(name));
 }
 

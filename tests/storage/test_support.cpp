@@ -56,9 +56,9 @@ QJsonObject readWithDbfread(const QString& path, const QString& encoding)
     return QJsonDocument::fromJson(runReference({QStringLiteral("read"), path, encoding}, {})).object();
 }
 
-void writeWithPythonDbf(const QString& path, const QString& spec, const QString& codePage, const QJsonArray& rows)
+void writeWithPythonDbf(const QString& path, const QString& fieldList, const QString& codePage, const QJsonArray& rows)
 {
-    runReference({QStringLiteral("write"), path, spec, codePage}, QJsonDocument(rows).toJson());
+    runReference({QStringLiteral("write"), path, fieldList, codePage}, QJsonDocument(rows).toJson());
 }
 
 QString createTableWith(const QTemporaryDir& dir, const TableLayout& layout, const QList<QStringList>& rows)

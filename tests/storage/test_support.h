@@ -18,7 +18,7 @@ QString copyFixture(const QTemporaryDir& dir, const QString& name);
 // The table as Debian's dbfread reads it (see dbf_reference.py).
 QJsonObject readWithDbfread(const QString& path, const QString& encoding = QStringLiteral("cp1250"));
 // Creates a table with python-dbf; rows are {"values": [...], "deleted": bool}.
-void writeWithPythonDbf(const QString& path, const QString& spec, const QString& codePage, const QJsonArray& rows);
+void writeWithPythonDbf(const QString& path, const QString& fieldList, const QString& codePage, const QJsonArray& rows);
 
 // A new table of the layout in dir, holding rows of texts for its stored fields in order.
 QString createTableWith(const QTemporaryDir& dir, const TableLayout& layout, const QList<QStringList>& rows);
