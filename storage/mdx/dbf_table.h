@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storage/dbf_format.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -9,13 +11,13 @@
 #include <vector>
 
 // Just enough of a .dbf file to index it: the header, the field descriptors and the records
-// as stored. The table engine has a fuller reader; this one keeps the index code standalone.
+// as stored, parsed and validated by the engine's own format layer.
 namespace kadmor::mdx {
 
-inline constexpr int kDbfProductionIndexOffset = 28; // 1 when the table has a production .mdx
-inline constexpr int kDbfLanguageOffset = 29;
-inline constexpr int kDbfFirstDescriptor = 32;
-inline constexpr int kDbfDescriptorSize = 32;
+inline constexpr int kDbfProductionIndexOffset = dbf::kProductionIndexOffset; // 1 when the table has a production .mdx
+inline constexpr int kDbfLanguageOffset = dbf::kLanguageOffset;
+inline constexpr int kDbfFirstDescriptor = dbf::kHeaderSize;
+inline constexpr int kDbfDescriptorSize = dbf::kDescriptorSize;
 inline constexpr int kDbfIndexedFieldOffset = 31; // in a descriptor: 1 when a tag indexes the field
 
 struct DbfField
