@@ -9,21 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "password_characters.h"
+
 using namespace kadmor;
+using kadmor::test::passwordCharacters;
 
 namespace {
-
-// Every character a password may hold: the code page 1250 bytes except the control bytes.
-QStringList passwordCharacters()
-{
-    QStringList characters;
-    QStringDecoder decoder("windows-1250");
-    for (int byte = 0x20; byte <= 0xFF; ++byte) {
-        if (byte != 0x7F)
-            characters.append(decoder.decode(QByteArray(1, char(byte))));
-    }
-    return characters;
-}
 
 // Passwords of every length up to 30, with many spaces so that scrambled bytes end in spaces often.
 QStringList samplePasswords()

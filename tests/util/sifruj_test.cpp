@@ -9,7 +9,10 @@
 #include <QStringEncoder>
 #include <QTest>
 
+#include "password_characters.h"
+
 using namespace kadmor;
+using kadmor::test::passwordCharacters;
 
 namespace {
 
@@ -23,18 +26,6 @@ QString throughField(const QString& value)
     while (stored.endsWith(u' '))
         stored.chop(1);
     return stored;
-}
-
-// Every character a password may hold: the code page 1250 bytes except the control bytes.
-QStringList passwordCharacters()
-{
-    QStringList characters;
-    QStringDecoder decoder("windows-1250");
-    for (int byte = 0x20; byte <= 0xFF; ++byte) {
-        if (byte != 0x7F)
-            characters.append(decoder.decode(QByteArray(1, char(byte))));
-    }
-    return characters;
 }
 
 QString randomPassword(QRandomGenerator& random, const QStringList& characters, int length)
