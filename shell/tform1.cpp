@@ -47,7 +47,12 @@ TForm1::TForm1(const QString& applicationFolder, QWidget* parent) : QMainWindow(
     scaleToScreen();
 }
 
-TForm1::~TForm1() = default;
+// The controls' focus watchers go first: the controls lose their focus while they are destroyed,
+// and no leave handler may run on a half-destroyed window.
+TForm1::~TForm1()
+{
+    qDeleteAll(findChildren<kadmor::FocusWatcher*>());
+}
 
 void TForm1::createTables()
 {

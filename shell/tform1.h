@@ -3,6 +3,7 @@
 
 #include "shell/dialogs.h"
 #include "shell/error_display.h"
+#include "shell/focus_watcher.h"
 #include "shell/scaling.h"
 #include "storage/table.h"
 
@@ -123,11 +124,41 @@ class TForm1 : public QMainWindow
     bool guard(const QString& refusal);
     void SpeedButton11Click(); // change of password
 
-    // ---- vocabulary (vocabulary/) ----
+    // ---- vocabulary: the word list (vocabulary/word_list.cpp) ----
+    // Restricts the word table to the records whose field equals the value, ordered by the index.
     void filtruj(const QString& field, const QString& value, const QString& index);
+    // All lessons, ordered by the index.
+    void nefiltruj(const QString& index);
+    void Edit2Enter();        // lesson box: emptied for a fresh number
+    void Edit2Exit();         // lesson box: the lesson is chosen
+    void DBGrid1Enter();      // the lesson box shows the current lesson
+    void DBGrid1Escape();     // "Opravdu chceš skončit?"
+    void SpeedButton2Click(); // order by lesson, all lessons
+    void SpeedButton3Click(); // order by the second-language word
+    void SpeedButton4Click(); // order by the Czech word
+    void ComboBox1Change();   // order chosen or typed in the combo box
+    void BitBtn14Click();     // "&Hledat"
+    void Edit1Change();       // incremental search
+    void Edit1Exit();         // search box left
+
+    // ---- vocabulary: word editing (vocabulary/word_editing.cpp) ----
     void BitBtn3Click();      // word list "&edit"
+    void BitBtn6Click();      // word editor "&Nové slovo"
     void Button2Click();      // word editor "&OK"
     void SpeedButton1Click(); // word editor cancel
+    void BitBtn7Click();      // word list "&smaž"
+    void Edit17Enter();       // lesson of the word: from the word list's lesson box
+    void Edit17Exit();
+    void DBEdit1Exit();  // the duplicate check of a new word
+    void DBEdit3Exit();  // the word's lesson, word and sound name are written
+    void DBEdit5Enter(); // the sound name proposed is the second-language word
+
+    // ---- vocabulary: pronunciation and pictures (vocabulary/pronunciation.cpp) ----
+    void setupPronunciation();
+    // Saves, recovers and trims the word recorder's recording when it is open.
+    void finishWordRecording();
+    // Cancel in the word editor: the word recorder is closed without saving.
+    void closeWordRecorder();
 
     // ---- testing (testing/) ----
     void BitBtn8Click();      // word list "z&kouš."
@@ -161,6 +192,16 @@ class TForm1 : public QMainWindow
         connect(sender, signal, this, [this, handler] { kadmor::runAction([this, handler] { (this->*handler)(); }); });
     }
 
+    // Connects a control's entering or leaving (as the user moves between controls) to a handler.
+    void onEnter(QWidget* widget, void (TForm1::*handler)())
+    {
+        handle(kadmor::FocusWatcher::of(widget), &kadmor::FocusWatcher::entered, handler);
+    }
+    void onExit(QWidget* widget, void (TForm1::*handler)())
+    {
+        handle(kadmor::FocusWatcher::of(widget), &kadmor::FocusWatcher::left, handler);
+    }
+
     template <class Form> Form* addPage(int index);
 
     void createTables();
@@ -170,6 +211,8 @@ class TForm1 : public QMainWindow
     void setupShell();
     void connectShellButtons();
     void setupVocabulary();
+    void setupWordList();
+    void setupWordEditing();
     void setupTesting();
     void setupPhrases();
     void setupExchange();

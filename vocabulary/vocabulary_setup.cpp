@@ -22,4 +22,5 @@ void TForm1::setupVocabulary()
     p3edit->DBEdit5->setTable(Table1, QStringLiteral("ZVUK"));
     handle(p3edit->Button2, &QPushButton::clicked, &TForm1::Button2Click);
     handle(p3edit->SpeedButton1, &QToolButton::clicked, &TForm1::SpeedButton1Click);
+    setupPronunciation();
 }

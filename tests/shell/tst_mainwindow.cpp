@@ -2,6 +2,7 @@
 // The real main window on fresh installations: start-up, configuration, navigation, password,
 // status bar and refresh timer.
 #include "installation.h"
+#include "running_program.h"
 
 #include "shell/scripted_dialogs.h"
 #include "shell/tform1.h"
@@ -149,10 +150,7 @@ std::unique_ptr<TForm1> TestMainWindow::startOnWordList(const Installation& inst
 
 void TestMainWindow::click(TForm1& form, const QString& name)
 {
-    auto* button = form.findChild<QAbstractButton*>(name);
-    QVERIFY2(button != nullptr, qPrintable(name));
-    QVERIFY2(button->isVisible(), qPrintable(name + QStringLiteral(" is not on the shown page")));
-    QTest::mouseClick(button, Qt::LeftButton);
+    testing::click(form, name);
 }
 
 void TestMainWindow::startupComplete()
