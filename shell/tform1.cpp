@@ -125,6 +125,16 @@ void TForm1::showRecordNumber(const kadmor::Table& table)
     setStatus(QStringLiteral("Záznam číslo: %1").arg(table.recNo()));
 }
 
+QString TForm1::soundFile(const QString& name) const
+{
+    return applicationFolderSlash + QStringLiteral("sounds/") + name + QStringLiteral(".wav");
+}
+
+QString TForm1::pictureFile(const QString& name) const
+{
+    return applicationFolderSlash + QStringLiteral("pictures/") + name;
+}
+
 // Every tenth tick re-reads the shared tables, so that other computers' changes appear.
 void TForm1::Timer1Timer()
 {

@@ -87,6 +87,8 @@ class TForm1 : public QMainWindow
     QString status() const;
     void Timer1Timer();
     void showRecordNumber(const kadmor::Table& table);
+    QString soundFile(const QString& name) const;   // sounds folder + name + ".wav"
+    QString pictureFile(const QString& name) const; // pictures folder + name
 
     // ---- shell: run state (the Overview's shared values) ----
     bool startupDone = false;

@@ -92,4 +92,9 @@ qint64 fileSize(const QString& path, bool roundToBlocks)
     return roundToBlocks ? (size + blockSize - 1) / blockSize * blockSize : size;
 }
 
+bool isPlainFileName(const QString& name)
+{
+    return !name.contains(u'/') && !name.contains(u'\\') && name != QStringLiteral(".") && name != QStringLiteral("..");
+}
+
 } // namespace kadmor

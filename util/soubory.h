@@ -25,4 +25,9 @@ void setCopyDone(bool done);
 // 512-byte blocks (the room it takes on a disk).
 qint64 fileSize(const QString& path, bool roundToBlocks);
 
+// Whether a file name stored in a table names a file inside its folder: no path separator (either
+// kind, as Windows installations wrote them) and neither "." nor "..". Names from tables and
+// packages are checked before a file is opened, written or deleted.
+bool isPlainFileName(const QString& name);
+
 } // namespace kadmor

@@ -75,6 +75,9 @@ class SouboryTest : public QObject
     void openDocumentTakesRelativeFileFromWorkingFolder();
     void openDocumentStartsProgramWithParameters();
 
+    void plainFileNames_data();
+    void plainFileNames();
+
   private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -258,6 +261,30 @@ void SouboryTest::openDocumentStartsProgramWithParameters()
     const QString out = folder + QStringLiteral("/out.txt");
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 10'000);
     QCOMPARE(QString::fromUtf8(readFile(out)), folder + QStringLiteral("|první|dva slova|"));
+}
+
+void SouboryTest::plainFileNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("plain");
+    QTest::newRow("word") << QStringLiteral("dog") << true;
+    QTest::newRow("picture") << QStringLiteral("pes.bmp") << true;
+    QTest::newRow("empty: the sound \".wav\"") << QString() << true;
+    QTest::newRow("dots inside") << QStringLiteral("a..b") << true;
+    QTest::newRow("Czech") << QStringLiteral("žluťoučký kůň") << true;
+    QTest::newRow("parent") << QStringLiteral("..") << false;
+    QTest::newRow("self") << QStringLiteral(".") << false;
+    QTest::newRow("up and out") << QStringLiteral("../konfig.dbf") << false;
+    QTest::newRow("absolute") << QStringLiteral("/etc/passwd") << false;
+    QTest::newRow("Windows separator") << QStringLiteral("..\\kadmor") << false;
+    QTest::newRow("subfolder") << QStringLiteral("old/dog") << false;
+}
+
+void SouboryTest::plainFileNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, plain);
+    QCOMPARE(kadmor::isPlainFileName(name), plain);
 }
 
 QTEST_MAIN(SouboryTest)
