@@ -131,6 +131,10 @@ class TForm1 : public QMainWindow
     void filtruj(const QString& field, const QString& value, const QString& index);
     // All lessons, ordered by the index.
     void nefiltruj(const QString& index);
+    // The combo box item of the second-language order.
+    QString wordOrderText() const;
+    // The order buttons' and the combo box's first step: lesson box and status bar emptied.
+    void resetWordList();
     void Edit2Enter();        // lesson box: emptied for a fresh number
     void Edit2Exit();         // lesson box: the lesson is chosen
     void DBGrid1Enter();      // the lesson box shows the current lesson
@@ -143,17 +147,25 @@ class TForm1 : public QMainWindow
     void Edit1Change();       // incremental search
     void Edit1Exit();         // search box left
 
-    // ---- vocabulary: word editing (vocabulary/word_editing.cpp) ----
+    // ---- vocabulary: word editing (vocabulary/word_editing.cpp, vocabulary/word_deletion.cpp) ----
+    // Appends the word being edited to the new-words table while "připisovat" is ticked.
+    void copyToNewWords();
+    // Drops the new word typed so far; a saved word is never deleted this way.
+    void discardNewWord();
+    // The duplicate warning for the current word.
+    void showDuplicate();
+    // Deletes the current word's sound and picture when nothing else names them.
+    void deleteWordFiles();
     void BitBtn3Click();      // word list "&edit"
     void BitBtn6Click();      // word editor "&Nové slovo"
     void Button2Click();      // word editor "&OK"
     void SpeedButton1Click(); // word editor cancel
     void BitBtn7Click();      // word list "&smaž"
     void Edit17Enter();       // lesson of the word: from the word list's lesson box
-    void Edit17Exit();
-    void DBEdit1Exit();  // the duplicate check of a new word
-    void DBEdit3Exit();  // the word's lesson, word and sound name are written
-    void DBEdit5Enter(); // the sound name proposed is the second-language word
+    void Edit17Exit();        // lesson of the word padded
+    void DBEdit1Exit();       // the duplicate check of a new word
+    void DBEdit3Exit();       // the word's lesson, word and sound name are written
+    void DBEdit5Enter();      // the sound name proposed is the second-language word
 
     // ---- vocabulary: pronunciation and pictures (vocabulary/pronunciation.cpp) ----
     void setupPronunciation();

@@ -1,11 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Word editing: into and out of the word editor.
+// Word editing: the word editor page, new words with their duplicate check, and copying every
+// edited word into the new-words table.
 #include "shell/tform1.h"
 
 #include "storage/error.h"
+#include "ui_new_words_page.h"
 #include "ui_word_edit_page.h"
+#include "ui_word_list_page.h"
+#include "util/tools.h"
 
 #include <QTimer>
+
+namespace {
+
+const QString wordField = QStringLiteral("ANGL");
+const QString czechField = QStringLiteral("CES");
+const QString lessonField = QStringLiteral("LEK");
+const QString soundField = QStringLiteral("ZVUK");
+
+// The new-words table's fields and the word table's fields they are copied from.
+struct CopiedField
+{
+    const char* target;
+    const char* source;
+};
+constexpr CopiedField newWordFields[] = {{"LE", "LEK"}, {"AN", "ANGL"}, {"CE", "CES"}, {"OB", "OBR"}, {"ZV", "ZVUK"}};
+
+bool isEditing(const kadmor::Table& table)
+{
+    return table.state() == kadmor::TableState::Edit || table.state() == kadmor::TableState::Insert;
+}
+
+} // namespace
 
 void TForm1::BitBtn3Click()
 {
@@ -18,9 +44,21 @@ void TForm1::BitBtn3Click()
     p3edit->Edit17->setFocus();
 }
 
+void TForm1::BitBtn6Click()
+{
+    newWordMode = true;
+    finishWordRecording();
+    copyToNewWords();
+    Table1->append(); // saves the word edited so far
+    p3edit->Edit17->setText(p2zaktabul->Edit2->text());
+    p3edit->Edit17->setFocus();
+}
+
 void TForm1::Button2Click()
 {
+    copyToNewWords();
     Table1->refresh(); // saves the word being edited
+    finishWordRecording();
     Timer1->start();
     showPage(p2zaktabulIndex);
 }
@@ -32,6 +70,86 @@ void TForm1::SpeedButton1Click()
     } catch (const kadmor::Error&) {
         // Nothing to cancel is no reason to stay in the editor.
     }
+    closeWordRecorder();
     Timer1->start();
     showPage(p2zaktabulIndex);
+}
+
+// Every word edited or added while "připisovat" is ticked goes into the next lesson package.
+void TForm1::copyToNewWords()
+{
+    if (!isEditing(*Table1) || !p11novaslova->CheckBox5->isChecked())
+        return;
+    Table6->append();
+    for (const auto& [target, source] : newWordFields)
+        Table6->fieldByName(QLatin1String(target)).setAsString(Table1->fieldByName(QLatin1String(source)).asString());
+    Table6->post();
+}
+
+void TForm1::Edit17Enter()
+{
+    p3edit->Edit17->setText(p2zaktabul->Edit2->text());
+}
+
+void TForm1::Edit17Exit()
+{
+    QString lesson = p3edit->Edit17->text();
+    kadmor::padLeft(3, lesson);
+    p3edit->Edit17->setText(lesson);
+}
+
+// The typed word starts a fresh record after a look through all lessons for the same word; a
+// duplicate is only a warning.
+void TForm1::DBEdit1Exit()
+{
+    if (!newWordMode)
+        return;
+    const QString word = Table1->fieldByName(wordField).asString();
+    discardNewWord();
+    kadmor::dialogs().beep();
+    nefiltruj(QStringLiteral("angl"));
+    if (Table1->findKey(word))
+        showDuplicate();
+    filtruj(QStringLiteral("lek"), currentLesson, QStringLiteral("angl"));
+    Table1->append();
+    Table1->fieldByName(wordField).setAsString(word);
+}
+
+// Only a record that was never saved is discarded: a saved word reached with the navigator is
+// kept (its changes are saved by the next append).
+void TForm1::discardNewWord()
+{
+    if (Table1->state() == kadmor::TableState::Insert)
+        Table1->cancel();
+}
+
+void TForm1::showDuplicate()
+{
+    kadmor::dialogs().message(kadmor::BoxType::Information,
+                              QStringLiteral("Pozor, toto slovo již existuje!\rlekce: ") +
+                                  Table1->fieldByName(lessonField).asString() + u'\r' + languageName +
+                                  QStringLiteral(": ") + Table1->fieldByName(wordField).asString() +
+                                  QStringLiteral("\rčesky: ") + Table1->fieldByName(czechField).asString(),
+                              kadmor::Buttons::Ok);
+}
+
+// The lesson, the word and the proposed sound name are written whenever the Czech word is left,
+// so a word always takes the lesson shown in Edit17.
+void TForm1::DBEdit3Exit()
+{
+    if (!newWordMode)
+        Table1->edit();
+    const QString word = p3edit->DBEdit1->text();
+    Table1->fieldByName(wordField).setAsString(word);
+    Table1->fieldByName(soundField).setAsString(word);
+    Table1->fieldByName(lessonField).setAsString(p3edit->Edit17->text());
+}
+
+void TForm1::DBEdit5Enter()
+{
+    const QString word = p3edit->DBEdit1->text();
+    if (isEditing(*Table1))
+        Table1->fieldByName(soundField).setAsString(word);
+    else
+        p3edit->DBEdit5->setText(word);
 }

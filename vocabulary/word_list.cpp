@@ -1,10 +1,146 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The word list: the lesson restriction and order of the word table.
+// The word list: the lesson restriction, the order and the search of the word table.
 #include "shell/tform1.h"
+
+#include "ui_word_list_page.h"
+#include "util/tools.h"
+
+namespace {
+
+const QString lessonField = QStringLiteral("lek");
+const QString lessonIndex = QStringLiteral("lek");
+const QString wordIndex = QStringLiteral("angl");
+const QString czechIndex = QStringLiteral("ces");
+const QString lessonOrderText = QStringLiteral("lekcí");
+const QString czechOrderText = QStringLiteral("českých slov");
+const QString noLesson = QStringLiteral("   ");
+
+} // namespace
 
 void TForm1::filtruj(const QString& field, const QString& value, const QString& index)
 {
     Table1->setFilter(field + QStringLiteral("='") + value + u'\'');
     Table1->setFiltered(true);
     Table1->setIndexName(index);
+}
+
+void TForm1::nefiltruj(const QString& index)
+{
+    Table1->setFiltered(false);
+    Table1->setIndexName(index);
+}
+
+QString TForm1::wordOrderText() const
+{
+    return languageName + QStringLiteral("ch slov");
+}
+
+// The order buttons and the combo box start from an empty lesson box and status bar.
+void TForm1::resetWordList()
+{
+    p2zaktabul->Edit2->clear();
+    setStatus(QString());
+}
+
+void TForm1::Edit2Enter()
+{
+    p2zaktabul->Edit2->clear();
+}
+
+void TForm1::Edit2Exit()
+{
+    QString box = p2zaktabul->Edit2->text();
+    kadmor::padLeft(3, box);
+    p2zaktabul->Edit2->setText(box);
+    currentLesson = box.left(3);
+    if (currentLesson == noLesson) {
+        nefiltruj(wordIndex);
+        Table3->cancelRange();
+        setStatus(QStringLiteral("neseřazeno, výpis všech slovíček"));
+        p2zaktabul->ComboBox1->setEditText(wordOrderText());
+        return;
+    }
+    filtruj(lessonField, currentLesson, wordIndex);
+    Table3->setRange(currentLesson, currentLesson);
+    setStatus(QStringLiteral("vybrána lekce číslo: ") + box);
+    p2zaktabul->ComboBox1->setEditText(QStringLiteral("lekce číslo: ") + box);
+}
+
+void TForm1::DBGrid1Enter()
+{
+    p2zaktabul->Edit2->setText(currentLesson);
+}
+
+void TForm1::DBGrid1Escape()
+{
+    kadmor::dialogs().beep();
+    if (kadmor::dialogs().message(kadmor::BoxType::Information, QStringLiteral("Opravdu chceš skončit?"),
+                                  kadmor::Buttons::YesNo) == kadmor::Answer::Yes)
+        close();
+}
+
+// All lessons ordered by lesson; the lesson chosen before stays the current one.
+void TForm1::SpeedButton2Click()
+{
+    resetWordList();
+    nefiltruj(lessonIndex);
+    Table3->cancelRange();
+    p2zaktabul->ComboBox1->setEditText(lessonOrderText);
+    p2zaktabul->Edit2->setText(noLesson);
+}
+
+void TForm1::SpeedButton3Click()
+{
+    resetWordList();
+    Table1->setIndexName(wordIndex);
+    p2zaktabul->ComboBox1->setEditText(wordOrderText());
+}
+
+void TForm1::SpeedButton4Click()
+{
+    resetWordList();
+    Table1->setIndexName(czechIndex);
+    p2zaktabul->ComboBox1->setEditText(czechOrderText);
+}
+
+// Unlike SpeedButton2, the item "lekcí" also leaves no lesson chosen.
+void TForm1::ComboBox1Change()
+{
+    const QString text = p2zaktabul->ComboBox1->currentText();
+    if (text == wordOrderText()) {
+        resetWordList();
+        Table1->setIndexName(wordIndex);
+    } else if (text == czechOrderText) {
+        resetWordList();
+        Table1->setIndexName(czechIndex);
+    } else if (text == lessonOrderText) {
+        resetWordList();
+        nefiltruj(lessonIndex);
+        Table3->cancelRange();
+        currentLesson.clear();
+    }
+    p2zaktabul->DBGrid1->setFocus();
+}
+
+void TForm1::BitBtn14Click()
+{
+    p2zaktabul->Edit1->setFocus();
+}
+
+void TForm1::Edit1Change()
+{
+    Table1->findNearest(p2zaktabul->Edit1->text());
+}
+
+// A search in the lesson order would compare words with lesson numbers: it switches to the words.
+void TForm1::Edit1Exit()
+{
+    p2zaktabul->Edit2->clear();
+    const QString index = Table1->indexName();
+    if (index != wordIndex && index != czechIndex) {
+        Table1->setIndexName(wordIndex);
+        p2zaktabul->ComboBox1->setEditText(wordOrderText());
+    }
+    Table1->findNearest(p2zaktabul->Edit1->text());
+    setStatus(QString());
 }

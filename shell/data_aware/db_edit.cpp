@@ -5,6 +5,8 @@
 
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+
 namespace kadmor {
 
 namespace {
@@ -64,6 +66,12 @@ void DbEdit::setErrorHandler(ErrorHandler handler)
     m_errorHandler = std::move(handler);
 }
 
+void DbEdit::setTypingLimit(int characters)
+{
+    m_typingLimit = characters;
+    reload();
+}
+
 Field* DbEdit::boundField() const
 {
     return m_table && m_table->isOpen() ? m_table->findField(m_fieldName) : nullptr;
@@ -78,7 +86,8 @@ void DbEdit::reload()
         return;
     }
     setReadOnly(field->readOnly() || field->type() == FieldType::Calculated);
-    setMaxLength(field->width() > 0 ? field->width() : 32767);
+    const int width = field->width() > 0 ? field->width() : 32767;
+    setMaxLength(m_typingLimit > 0 ? std::min(width, m_typingLimit) : width);
     if (isNumber(field->type())) {
         const QRegularExpression pattern(numberPattern(*field));
         const auto* current = qobject_cast<const QRegularExpressionValidator*>(validator());

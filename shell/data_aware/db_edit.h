@@ -26,6 +26,8 @@ class DbEdit : public QLineEdit
     QString fieldName() const;
 
     void setErrorHandler(ErrorHandler handler);
+    // Fewer characters than the field holds may be typed; 0: as many as it holds.
+    void setTypingLimit(int characters);
 
   private:
     Field* boundField() const;
@@ -36,6 +38,7 @@ class DbEdit : public QLineEdit
     QString m_fieldName;
     ErrorHandler m_errorHandler;
     bool m_writing = false;
+    int m_typingLimit = 0;
 };
 
 } // namespace kadmor

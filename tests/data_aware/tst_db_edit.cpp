@@ -20,6 +20,7 @@ class TestDbEdit : public QObject
     void typingIntoAnEmptyTableAppends();
     void limitsAndReadOnlyFollowTheField_data();
     void limitsAndReadOnlyFollowTheField();
+    void aTypingLimitBelowTheWidthHoldsOnEveryRecord();
     void aGradeSlotTakesOnlyValidGrades();
     void aSuspendedEditStandsStill();
 };
@@ -133,6 +134,19 @@ void TestDbEdit::limitsAndReadOnlyFollowTheField()
     QCOMPARE(table.state(), readOnly ? TableState::Browse : TableState::Edit);
     QCOMPARE(table.fieldByName(field).asString(),
              readOnly ? before : before + QString(maxLength - before.size(), u'x'));
+}
+
+void TestDbEdit::aTypingLimitBelowTheWidthHoldsOnEveryRecord()
+{
+    TableFixture fixture;
+    Table& table = fixture.open(layouts::words(), test::words(3));
+    DbEdit edit;
+    edit.setTable(&table, QStringLiteral("CES"));
+    edit.setTypingLimit(25);
+    table.last(); // a reload must not put the field's width back
+    edit.clear();
+    QTest::keyClicks(&edit, QString(30, u'x'));
+    QCOMPARE(table.fieldByName(QStringLiteral("CES")).asString(), QString(25, u'x'));
 }
 
 void TestDbEdit::aGradeSlotTakesOnlyValidGrades()
