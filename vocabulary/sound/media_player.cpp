@@ -8,6 +8,7 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QAudioSource>
+#include <QBuffer>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QMediaDevices>
@@ -225,18 +226,19 @@ void MediaPlayer::play()
             Qt::QueuedConnection);
         return;
     }
-    m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), sound.format, this);
+    // The output has no parent: it goes with deleteLater only (see haltPlaying).
+    m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), sound.format);
     connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
         // Idle: every byte has been handed over; Stopped with an error: the device gave up.
         if (state == QAudio::IdleState || (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError))
             playingEnded();
     });
-    m_playBuffer.close();
-    m_playBuffer.setData(sound.samples);
-    m_playBuffer.open(QIODevice::ReadOnly);
-    m_playBuffer.seek(m_position);
+    auto* samples = new QBuffer(m_sink);
+    samples->setData(sound.samples);
+    samples->open(QIODevice::ReadOnly);
+    samples->seek(m_position);
     m_playStart = m_position;
-    m_sink->start(&m_playBuffer);
+    m_sink->start(samples);
     if (m_sink->error() != QAudio::NoError) {
         haltPlaying();
         showMode(Mode::Stopped);
@@ -303,7 +305,8 @@ void MediaPlayer::record()
     const QAudioDevice input = QMediaDevices::defaultAudioInput();
     if (input.isNull())
         fail(NoInputDevice);
-    m_source = new QAudioSource(input, wave::recordingFormat(), this);
+    m_source = new QAudioSource(input, wave::recordingFormat()); // goes as the output does
+
     m_input = m_source->start();
     if (m_input == nullptr || m_source->error() != QAudio::NoError) {
         haltRecording();
@@ -338,12 +341,12 @@ void MediaPlayer::haltPlaying()
         return;
     const qint64 played = current().format.bytesForDuration(m_sink->processedUSecs());
     m_position = std::min(m_playStart + played, qint64(current().samples.size()));
-    // The output may be the sender of the signal being handled: it goes once that is done.
+    // The output may be the sender of the signal being handled, and its destructor handles
+    // pending events: it goes on the event loop, never from inside this player's own calls.
     m_sink->disconnect(this);
     m_sink->stop();
     m_sink->deleteLater();
     m_sink = nullptr;
-    m_playBuffer.close();
 }
 
 void MediaPlayer::haltRecording()
@@ -383,12 +386,12 @@ void MediaPlayer::announceEnd()
 
 qint64 MediaPlayer::length() const
 {
-    return current().format.durationForBytes(current().samples.size()) / 1000;
+    return (current().format.durationForBytes(current().samples.size()) + 500) / 1000;
 }
 
 qint64 MediaPlayer::position() const
 {
-    return current().format.durationForBytes(m_position) / 1000;
+    return (current().format.durationForBytes(m_position) + 500) / 1000;
 }
 
 } // namespace kadmor

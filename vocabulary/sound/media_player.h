@@ -3,7 +3,6 @@
 
 #include "vocabulary/sound/wave_file.h"
 
-#include <QBuffer>
 #include <QWidget>
 
 class QAbstractButton;
@@ -94,7 +93,7 @@ class MediaPlayer : public QWidget
     // no take the file stays as it is.
     void save();
 
-    // Milliseconds of the sound that play would play, and of the current position in it.
+    // Milliseconds (rounded) of the sound that play would play, and of the current position in it.
     qint64 length() const;
     qint64 position() const;
 
@@ -129,11 +128,10 @@ class MediaPlayer : public QWidget
     wave::Sound m_sound; // the file's sound
     wave::Sound m_take;  // the recorded take, in the recording format
     bool m_hasTake = false;
-    qint64 m_position = 0;        // bytes into current().samples
-    int m_playNumber = 0;         // tells a pending end notice from one of an earlier play
-    qint64 m_playStart = 0;       // where the running play started, in bytes
-    QAudioSink* m_sink = nullptr; // while playing or paused
-    QBuffer m_playBuffer;
+    qint64 m_position = 0;            // bytes into current().samples
+    int m_playNumber = 0;             // tells a pending end notice from one of an earlier play
+    qint64 m_playStart = 0;           // where the running play started, in bytes
+    QAudioSink* m_sink = nullptr;     // while playing or paused; owns what it plays from
     QAudioSource* m_source = nullptr; // while recording
     QIODevice* m_input = nullptr;
     QList<std::pair<Button, QAbstractButton*>> m_buttons;

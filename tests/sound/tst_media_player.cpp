@@ -1,0 +1,289 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The player control on a real sound server (null output and input), and without one.
+#include "storage/error.h"
+#include "util/tools.h"
+#include "vocabulary/sound/media_player.h"
+#include "vocabulary/sound/wave_file.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using kadmor::MediaPlayer;
+
+namespace {
+
+// The end of a play is reported late on a sound server (seconds): wait generously.
+constexpr int endTimeout = 20'000;
+
+QString fixture(const QString& name)
+{
+    return QStringLiteral(KADMOR_TEST_DATA "/sound/") + name;
+}
+
+// What sox's own reader says about a file.
+QString soxi(const QString& option, const QString& file)
+{
+    QProcess process;
+    process.start(QStringLiteral("soxi"), {option, file});
+    if (!process.waitForFinished(30'000) || process.exitCode() != 0)
+        return QStringLiteral("soxi failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void click(MediaPlayer& player, const QString& button)
+{
+    auto* widget = player.findChild<QAbstractButton*>(button);
+    QVERIFY2(widget != nullptr && widget->isEnabled(), qPrintable(button));
+    widget->click();
+}
+
+} // namespace
+
+// Playing and recording need the test run's sound server; the run without one skips them.
+#define REQUIRE_SOUND_DEVICE()                                                                                         \
+    if (!kadmor::soundDevicePresent())                                                                                 \
+    QSKIP("no sound server in this run")
+
+class MediaPlayerTest : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void init();
+
+    void playsToTheEndOnce_data();
+    void playsToTheEndOnce();
+    void closedOrReplacedPlayIsNotAnnounced();
+    void refusedFilesStayClosed_data();
+    void refusedFilesStayClosed();
+    void recordingSavedIsReadBySox();
+    void takePlaysBackAndCloseDropsIt();
+    void stopAndPositionButtons();
+    void buttonSets();
+    void withoutSoundDevice();
+
+  private:
+    QTemporaryDir m_folder;
+};
+
+void MediaPlayerTest::init()
+{
+    QVERIFY(m_folder.isValid());
+}
+
+void MediaPlayerTest::playsToTheEndOnce_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("length");
+    QTest::newRow("8-bit mono") << fixture(QStringLiteral("tone8mono.wav")) << qint64(400);
+    QTest::newRow("16-bit stereo, 11025 Hz") << fixture(QStringLiteral("tone16stereo.wav")) << qint64(400);
+}
+
+void MediaPlayerTest::playsToTheEndOnce()
+{
+    REQUIRE_SOUND_DEVICE();
+    QFETCH(QString, file);
+    MediaPlayer player;
+    player.setNotify(true);
+    player.setFileName(file);
+    player.open();
+    QTEST(player.length(), "length");
+    QSignalSpy ends(&player, &MediaPlayer::notified);
+
+    player.play();
+    QCOMPARE(player.mode(), MediaPlayer::Mode::Playing);
+    QCOMPARE(ends.count(), 0); // announced on the event loop, never from inside play
+    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, endTimeout);
+    QCOMPARE(player.mode(), MediaPlayer::Mode::Stopped);
+    QCOMPARE(player.errorCode(), 0);
+
+    // At the end a new play starts from the beginning; a doubled notice of the first play would
+    // have arrived by the end of the second.
+    player.play();
+    QTRY_VERIFY_WITH_TIMEOUT(ends.count() >= 2, endTimeout);
+    QCOMPARE(ends.count(), 2);
+}
+
+void MediaPlayerTest::closedOrReplacedPlayIsNotAnnounced()
+{
+    REQUIRE_SOUND_DEVICE();
+    MediaPlayer player;
+    player.setNotify(true);
+    player.setFileName(fixture(QStringLiteral("tone8mono.wav")));
+    QSignalSpy ends(&player, &MediaPlayer::notified);
+    player.open();
+    player.play();
+    player.close();
+    player.open();
+    player.play();
+    player.play(); // a new play while one runs replaces it
+    QTRY_VERIFY_WITH_TIMEOUT(ends.count() >= 1, endTimeout);
+    QCOMPARE(ends.count(), 1);
+}
+
+void MediaPlayerTest::refusedFilesStayClosed_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("text");
+    const QString missing = m_folder.filePath(QStringLiteral("missing.wav"));
+    QTest::newRow("missing") << missing << int(MediaPlayer::FileNotFound)
+                             << QStringLiteral("Zvukový soubor „%1“ neexistuje.").arg(missing);
+    const QString picture = fixture(QStringLiteral("broken.jpg"));
+    QTest::newRow("no WAV file") << picture << int(MediaPlayer::NotWave)
+                                 << QStringLiteral("Soubor „%1“ není zvukový soubor WAV.").arg(picture);
+    const QString alaw = fixture(QStringLiteral("alaw.wav"));
+    QTest::newRow("a-law")
+        << alaw << int(MediaPlayer::UnsupportedEncoding)
+        << QStringLiteral("Zvukový soubor „%1“ je uložen ve formátu, který nelze přehrát.").arg(alaw);
+}
+
+void MediaPlayerTest::refusedFilesStayClosed()
+{
+    REQUIRE_SOUND_DEVICE();
+    QFETCH(QString, file);
+    QFETCH(QString, text);
+    MediaPlayer player;
+    player.setFileName(file);
+    try {
+        player.open();
+        QFAIL("the file was opened");
+    } catch (const kadmor::Error& error) {
+        QCOMPARE(error.text(), text);
+    }
+    QVERIFY(!player.isOpen());
+    QTEST(player.errorCode(), "code");
+    QCOMPARE(player.errorText(), text);
+    QVERIFY_THROWS_EXCEPTION(kadmor::Error, player.play());
+    QCOMPARE(player.errorCode(), int(MediaPlayer::NotOpen));
+}
+
+void MediaPlayerTest::recordingSavedIsReadBySox()
+{
+    REQUIRE_SOUND_DEVICE();
+    const QString path = m_folder.filePath(QStringLiteral("take.wav"));
+    writeFile(path, kadmor::wave::recordingHeader());
+    MediaPlayer player;
+    player.setFileName(path);
+    player.open();
+
+    click(player, QStringLiteral("record"));
+    QCOMPARE(player.mode(), MediaPlayer::Mode::Recording);
+    QTRY_VERIFY_WITH_TIMEOUT(player.length() >= 500, endTimeout);
+    click(player, QStringLiteral("stop"));
+    QCOMPARE(player.mode(), MediaPlayer::Mode::Stopped);
+    player.save();
+    QCOMPARE(player.errorCode(), 0);
+    const qint64 recorded = player.length();
+    player.close();
+
+    const QByteArray file = readFile(path);
+    const qint64 samples = file.size() - 58;
+    QCOMPARE(recorded, qRound64(samples * 1000.0 / 22050));
+    QVERIFY(!QFile::exists(path + QStringLiteral(".tmp")));
+    QCOMPARE(soxi(QStringLiteral("-c"), path), QStringLiteral("1"));
+    QCOMPARE(soxi(QStringLiteral("-r"), path), QStringLiteral("22050"));
+    QCOMPARE(soxi(QStringLiteral("-b"), path), QStringLiteral("8"));
+    QCOMPARE(soxi(QStringLiteral("-e"), path), QStringLiteral("Unsigned Integer PCM"));
+    QCOMPARE(soxi(QStringLiteral("-s"), path), QString::number(samples));
+    QCOMPARE(file.first(54), kadmor::wave::recordingFile(file.sliced(58)).first(54));
+    // The null input is silence: 128 in unsigned 8-bit samples.
+    QCOMPARE(file.sliced(58), QByteArray(samples, char(128)));
+}
+
+void MediaPlayerTest::takePlaysBackAndCloseDropsIt()
+{
+    REQUIRE_SOUND_DEVICE();
+    const QString path = m_folder.filePath(QStringLiteral("own.wav"));
+    writeFile(path, kadmor::wave::recordingHeader());
+    MediaPlayer player;
+    player.setNotify(true);
+    player.setFileName(path);
+    player.open();
+    QCOMPARE(player.length(), 0);
+    QSignalSpy ends(&player, &MediaPlayer::notified);
+
+    player.record();
+    QTRY_VERIFY_WITH_TIMEOUT(player.length() >= 300, endTimeout);
+    player.play(); // ends the recording and plays the take
+    QCOMPARE(player.mode(), MediaPlayer::Mode::Playing);
+    QVERIFY(player.length() >= 300);
+    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, endTimeout);
+
+    player.close();
+    QCOMPARE(readFile(path), kadmor::wave::recordingHeader());
+    player.save();
+    QCOMPARE(player.errorCode(), int(MediaPlayer::NotOpen));
+}
+
+void MediaPlayerTest::stopAndPositionButtons()
+{
+    REQUIRE_SOUND_DEVICE();
+    MediaPlayer player;
+    player.setFileName(fixture(QStringLiteral("tone16stereo.wav")));
+    player.open();
+    click(player, QStringLiteral("step"));
+    QCOMPARE(player.position(), 250);
+    click(player, QStringLiteral("next"));
+    QCOMPARE(player.position(), 400);
+    click(player, QStringLiteral("back"));
+    QCOMPARE(player.position(), 150);
+    click(player, QStringLiteral("previous"));
+    QCOMPARE(player.position(), 0);
+    click(player, QStringLiteral("play"));
+    click(player, QStringLiteral("pause"));
+    QCOMPARE(player.mode(), MediaPlayer::Mode::Paused);
+    click(player, QStringLiteral("stop"));
+    QCOMPARE(player.mode(), MediaPlayer::Mode::Stopped);
+    QVERIFY(player.position() <= 400);
+}
+
+void MediaPlayerTest::buttonSets()
+{
+    QWidget window;
+    auto* player = new MediaPlayer(&window);
+    player->setVisibleButtons(MediaPlayer::Play | MediaPlayer::Stop | MediaPlayer::Record);
+    window.show();
+    QStringList visible;
+    for (auto* button : player->findChildren<QAbstractButton*>()) {
+        if (button->isVisible())
+            visible << button->objectName();
+        QVERIFY2(!button->isEnabled(), "a closed player offers nothing to do");
+    }
+    QCOMPARE(visible, (QStringList{QStringLiteral("play"), QStringLiteral("stop"), QStringLiteral("record")}));
+}
+
+void MediaPlayerTest::withoutSoundDevice()
+{
+    if (kadmor::soundDevicePresent())
+        QSKIP("a sound server answers in this run");
+    MediaPlayer player;
+    player.setFileName(fixture(QStringLiteral("tone8mono.wav")));
+    try {
+        player.open();
+        QFAIL("opened without a sound device");
+    } catch (const kadmor::Error& error) {
+        QCOMPARE(error.text(), QStringLiteral("Není k dispozici žádné zvukové zařízení pro přehrávání."));
+    }
+    QVERIFY(!player.isOpen());
+    QCOMPARE(player.errorCode(), int(MediaPlayer::NoOutputDevice));
+}
+
+QTEST_MAIN(MediaPlayerTest)
+#include "tst_media_player.moc"
