@@ -173,6 +173,24 @@ class TForm1 : public QMainWindow
     void finishWordRecording();
     // Cancel in the word editor: the word recorder is closed without saving.
     void closeWordRecorder();
+    // Plays the sound of the name ("nosound" for an empty name) on MediaPlayer1, which is closed
+    // when it reports the end. A sound that cannot be opened raises an Error.
+    void playSound(const QString& name);
+    void MediaPlayer1Notify();
+    // The sound of the name becomes the recording header alone. A file that cannot be created
+    // raises an Error; one written short is reported in a box.
+    void writeEmptyRecording(const QString& name);
+    // The four recorders: each opens its player on the sound of a name and sets its flag.
+    enum class Recorder { Word, OwnWord, OwnPhrase, Phrase };
+    void openRecorder(Recorder recorder, const QString& name);
+    // An empty (or missing) recording file is restored from the recorder's own temporary file.
+    void kondel(const QString& recordingFile);
+    // Cuts the quiet beginning and end off the recording file, at most 64000 bytes.
+    void trimRecording(const QString& recordingFile);
+    void BitBtn1Click(); // word list "&mluv"
+    void BitBtn2Click(); // word list "&zobraz"
+    void Image4Click();  // word list: the pupil's own pronunciation
+    void BitBtn4Click(); // word editor "&výslovnost"
 
     // ---- testing (testing/) ----
     void BitBtn8Click();      // word list "z&kouš."

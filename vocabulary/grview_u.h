@@ -6,7 +6,7 @@
 class QLabel;
 
 // The picture window: created at program entry and kept for the run; shows one word's picture
-// at its own size from the top left corner.
+// at its own size from the top left corner. Escape closes it.
 class Tgrview : public QDialog
 {
     Q_OBJECT
@@ -15,4 +15,12 @@ class Tgrview : public QDialog
 
     QLabel* Image1;
     QString path; // the picture to show, set by the opener
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    // Loads the picture each time the window is shown; a picture that cannot be loaded is
+    // reported and the window closes.
+    void FormActivate();
 };

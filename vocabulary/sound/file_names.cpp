@@ -2,27 +2,21 @@
 #include "vocabulary/sound/file_names.h"
 
 #include "storage/error.h"
+#include "util/soubory.h"
 
 namespace kadmor {
 
-bool staysInFolder(const QString& name)
+void requireSoundName(const QString& name)
 {
-    return !name.contains(u'/') && !name.contains(u'\\') && name != u"." && name != u"..";
-}
-
-QString soundFile(const QString& soundsFolder, const QString& name)
-{
-    if (!staysInFolder(name))
+    if (!isPlainFileName(name))
         throw Error(QStringLiteral("Název zvuku „%1“ ukazuje mimo složku se zvuky, proto jej nelze použít.").arg(name));
-    return soundsFolder + name + QStringLiteral(".wav");
 }
 
-QString pictureFile(const QString& picturesFolder, const QString& name)
+void requirePictureName(const QString& name)
 {
-    if (!staysInFolder(name))
+    if (!isPlainFileName(name))
         throw Error(
             QStringLiteral("Název obrázku „%1“ ukazuje mimo složku s obrázky, proto jej nelze zobrazit.").arg(name));
-    return picturesFolder + name;
 }
 
 } // namespace kadmor
