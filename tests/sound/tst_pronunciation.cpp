@@ -98,6 +98,7 @@ class TestPronunciation : public QObject
     void recordingAWord();
     void pronunciationTwiceSavesTheFirstTake();
     void emptySoundFieldWarns();
+    void unwritableRecordingIsReported();
     void cancelDropsTheTake();
     void ownPronunciation();
     void trimmingSizeLimit_data();
@@ -361,6 +362,27 @@ void TestPronunciation::emptySoundFieldWarns()
     QCOMPARE(readFile(sound(QString())), kadmor::wave::recordingHeader());
     QVERIFY(!m_form->wordRecordingOpen);
     QVERIFY(!m_form->p3edit->MediaPlayer2->isOpen());
+}
+
+// The sound file is a full disk: the header cannot be written, and the recorder cannot read it.
+void TestPronunciation::unwritableRecordingIsReported()
+{
+    start();
+    const QString file = sound(QStringLiteral("plny"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), file));
+    selectWord(QStringLiteral("cat"));
+    openEditor();
+    m_form->p3edit->DBEdit5->setText(QStringLiteral("plny"));
+    m_dialogs->queueAnswer(Answer::Ok);
+    m_dialogs->queueAnswer(Answer::Ok);
+    testing::click(*m_form, QStringLiteral("BitBtn4"));
+    const QString openError =
+        kadmor::soundDevicePresent() ? QStringLiteral("Zvukový soubor „%1“ nelze přečíst.").arg(file) : noOutput;
+    QCOMPARE(
+        m_dialogs->takeEvents(),
+        (Events{beep, errorBox(QStringLiteral("Nemohu zapisovat do souboru \"") + file + QStringLiteral("\" !")), beep,
+                errorBox(openError + QStringLiteral(" \"") + file + QStringLiteral("\" \rChyba zápisu! "))}));
+    QVERIFY(!m_form->wordRecordingOpen);
 }
 
 void TestPronunciation::cancelDropsTheTake()

@@ -10,6 +10,7 @@
 #include <QAudioSource>
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMediaDevices>
 #include <QToolButton>
@@ -20,6 +21,7 @@ namespace {
 
 constexpr qint64 stepMilliseconds = 250;
 
+// Symbols that the common fonts have, so that they can take the colour of the text.
 struct ButtonLook
 {
     MediaPlayer::Button button;
@@ -32,10 +34,10 @@ constexpr ButtonLook buttonLooks[] = {
     {MediaPlayer::Play, u"▶", u"Přehrát", u"play"},
     {MediaPlayer::Pause, u"❚❚", u"Pozastavit", u"pause"},
     {MediaPlayer::Stop, u"■", u"Zastavit", u"stop"},
-    {MediaPlayer::Next, u"⏭", u"Na konec", u"next"},
-    {MediaPlayer::Previous, u"⏮", u"Na začátek", u"previous"},
-    {MediaPlayer::Step, u"⏩", u"Krok vpřed", u"step"},
-    {MediaPlayer::Back, u"⏪", u"Krok zpět", u"back"},
+    {MediaPlayer::Next, u"▶|", u"Na konec", u"next"},
+    {MediaPlayer::Previous, u"|◀", u"Na začátek", u"previous"},
+    {MediaPlayer::Step, u"▶▶", u"Krok vpřed", u"step"},
+    {MediaPlayer::Back, u"◀◀", u"Krok zpět", u"back"},
     {MediaPlayer::Record, u"●", u"Nahrávat", u"record"},
 };
 
@@ -168,7 +170,8 @@ void MediaPlayer::loadFile()
     QFile file(m_fileName);
     if (!file.exists())
         fail(FileNotFound);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a plain file: a device such as /dev/zero would be read without end.
+    if (!QFileInfo(m_fileName).isFile() || !file.open(QIODevice::ReadOnly))
         fail(FileUnreadable);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
