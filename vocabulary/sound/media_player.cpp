@@ -231,15 +231,17 @@ void MediaPlayer::play()
     }
     // The output has no parent: it goes with deleteLater only (see haltPlaying).
     m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), sound.format);
-    connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        // Idle: every byte has been handed over; Stopped with an error: the device gave up.
-        if (state == QAudio::IdleState || (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError))
-            playingEnded();
-    });
     auto* samples = new QBuffer(m_sink);
     samples->setData(sound.samples);
     samples->open(QIODevice::ReadOnly);
     samples->seek(m_position);
+    connect(m_sink, &QAudioSink::stateChanged, this, [this, samples](QAudio::State state) {
+        // Idle after the last byte: the sound is over (an underrun before it is not); Stopped
+        // with an error: the device gave up.
+        if ((state == QAudio::IdleState && samples->atEnd()) ||
+            (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError))
+            playingEnded();
+    });
     m_playStart = m_position;
     m_sink->start(samples);
     if (m_sink->error() != QAudio::NoError) {
@@ -305,15 +307,14 @@ void MediaPlayer::record()
     requireOpen();
     haltPlaying();
     haltRecording();
+    showMode(Mode::Stopped);
     const QAudioDevice input = QMediaDevices::defaultAudioInput();
     if (input.isNull())
         fail(NoInputDevice);
     m_source = new QAudioSource(input, wave::recordingFormat()); // goes as the output does
-
     m_input = m_source->start();
     if (m_input == nullptr || m_source->error() != QAudio::NoError) {
         haltRecording();
-        showMode(Mode::Stopped);
         fail(DeviceFailed);
     }
     m_take = wave::Sound{wave::Sound::Problem::None, wave::recordingFormat(), QByteArray()};
