@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player control on a real sound server (null output and input), and without one.
+#include "require_sound_device.h"
 #include "storage/error.h"
 #include "util/tools.h"
 #include "vocabulary/sound/media_player.h"
@@ -55,11 +56,6 @@ void click(MediaPlayer& player, const QString& button)
 }
 
 } // namespace
-
-// Playing and recording need the test run's sound server; the run without one skips them.
-#define REQUIRE_SOUND_DEVICE()                                                                                         \
-    if (!kadmor::soundDevicePresent())                                                                                 \
-    QSKIP("no sound server in this run")
 
 class MediaPlayerTest : public QObject
 {

@@ -4,6 +4,7 @@
 #include "installation.h"
 #include "running_program.h"
 
+#include "require_sound_device.h"
 #include "shell/scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "storage/table.h"
@@ -124,10 +125,6 @@ class TestPronunciation : public QObject
     std::unique_ptr<Tgrview> m_grview;
     std::unique_ptr<TForm1> m_form;
 };
-
-#define REQUIRE_SOUND_DEVICE()                                                                                         \
-    if (!kadmor::soundDevicePresent())                                                                                 \
-    QSKIP("no sound server in this run")
 
 void TestPronunciation::init()
 {

@@ -235,8 +235,9 @@ void SoundFilesTest::namesOutsideTheirFolderAreRefused()
         requirePictureName(name);
         QFAIL("the picture name was taken");
     } catch (const Error& error) {
-        QCOMPARE(error.text(),
-                 QStringLiteral("Název obrázku „%1“ ukazuje mimo složku s obrázky, proto jej nelze zobrazit.").arg(name));
+        QCOMPARE(
+            error.text(),
+            QStringLiteral("Název obrázku „%1“ ukazuje mimo složku s obrázky, proto jej nelze zobrazit.").arg(name));
     }
     requireSoundName(QString());
     requirePictureName(QStringLiteral("a..b.jpg"));
