@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player control on a real sound server (null output and input), and without one.
 #include "require_sound_device.h"
+#include "sound_test_files.h"
 #include "storage/error.h"
 #include "util/tools.h"
 #include "vocabulary/sound/media_player.h"
@@ -15,6 +16,10 @@
 
 using kadmor::MediaPlayer;
 
+using soundtest::readFile;
+using soundtest::soxi;
+using soundtest::writeFile;
+
 namespace {
 
 // The end of a play is reported late on a sound server (seconds): wait generously.
@@ -23,29 +28,6 @@ constexpr int endTimeout = 20'000;
 QString fixture(const QString& name)
 {
     return QStringLiteral(KADMOR_TEST_DATA "/sound/") + name;
-}
-
-// What sox's own reader says about a file.
-QString soxi(const QString& option, const QString& file)
-{
-    QProcess process;
-    process.start(QStringLiteral("soxi"), {option, file});
-    if (!process.waitForFinished(30'000) || process.exitCode() != 0)
-        return QStringLiteral("soxi failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void click(MediaPlayer& player, const QString& button)

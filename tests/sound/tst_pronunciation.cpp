@@ -7,6 +7,7 @@
 #include "require_sound_device.h"
 #include "shell/scripted_dialogs.h"
 #include "shell/tform1.h"
+#include "sound_test_files.h"
 #include "storage/table.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
@@ -35,6 +36,10 @@ using kadmor::MediaPlayer;
 using Event = kadmor::ScriptedDialogs::Event;
 using Events = QList<Event>;
 
+using soundtest::readFile;
+using soundtest::soxi;
+using soundtest::writeFile;
+
 namespace {
 
 // The end of a play is reported seconds late on a sound server.
@@ -51,28 +56,6 @@ Event errorBox(const QString& text)
 Event warningBox(const QString& text)
 {
     return Event::message(BoxType::Warning, text, Buttons::Ok);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QString soxi(const QString& option, const QString& file)
-{
-    QProcess process;
-    process.start(QStringLiteral("soxi"), {option, file});
-    if (!process.waitForFinished(30'000) || process.exitCode() != 0)
-        return QStringLiteral("soxi failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
 void clickPlayerButton(MediaPlayer* player, const QString& name)

@@ -106,6 +106,8 @@ class TestWordEditing : public QObject
     void openEditor();
     void tab();
     void replaceText(QLineEdit* field, const QString& text);
+    // "&Nové slovo", then the word and its Czech word typed, each field left with Tab.
+    void typeNewWord(const QString& word, const QString& czech);
     Records words() const;
     Records newWords() const;
 
@@ -174,6 +176,16 @@ void TestWordEditing::replaceText(QLineEdit* field, const QString& text)
     field->selectAll();
     testing::type(field, text);
     QCOMPARE(field->text(), text);
+}
+
+void TestWordEditing::typeNewWord(const QString& word, const QString& czech)
+{
+    testing::click(*m_form, QStringLiteral("BitBtn6"));
+    tab();
+    testing::type(m_form->p3edit->DBEdit1, word);
+    tab();
+    testing::type(m_form->p3edit->DBEdit3, czech);
+    tab();
 }
 
 Records TestWordEditing::words() const
@@ -308,12 +320,7 @@ void TestWordEditing::newWordTwiceSavesTheFirst()
     chooseLesson(QStringLiteral("2"));
     openEditor();
     Ui::WordEditPage& page = *m_form->p3edit;
-    testing::click(*m_form, QStringLiteral("BitBtn6"));
-    tab();
-    testing::type(page.DBEdit1, QStringLiteral("zebra"));
-    tab();
-    testing::type(page.DBEdit3, QStringLiteral("zebra"));
-    tab();
+    typeNewWord(QStringLiteral("zebra"), QStringLiteral("zebra"));
     m_dialogs->takeEvents();
 
     testing::click(*m_form, QStringLiteral("BitBtn6"));
@@ -333,12 +340,7 @@ void TestWordEditing::leavingTheWordFieldAgainKeepsOnlyTheWord()
     chooseLesson(QStringLiteral("2"));
     openEditor();
     Ui::WordEditPage& page = *m_form->p3edit;
-    testing::click(*m_form, QStringLiteral("BitBtn6"));
-    tab();
-    testing::type(page.DBEdit1, QStringLiteral("zebra"));
-    tab();
-    testing::type(page.DBEdit3, QStringLiteral("zebra"));
-    tab();
+    typeNewWord(QStringLiteral("zebra"), QStringLiteral("zebra"));
     testing::focus(page.DBEdit1);
     testing::focus(page.DBEdit3);
     QCOMPARE(page.DBEdit1->text(), QStringLiteral("zebra"));
