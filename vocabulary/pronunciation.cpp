@@ -22,9 +22,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <filesystem>
-#include <system_error>
-
 using kadmor::BoxType;
 using kadmor::Buttons;
 using kadmor::dialogs;
@@ -39,14 +36,6 @@ void showError(const QString& text)
 {
     dialogs().beep();
     dialogs().message(BoxType::Error, text, Buttons::Ok);
-}
-
-// Replaces target by source in one step.
-bool moveOver(const QString& source, const QString& target)
-{
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(), error);
-    return !error;
 }
 
 } // namespace
@@ -189,7 +178,7 @@ void TForm1::trimRecording(const QString& recordingFile)
     written =
         written && target.write(trimmed.sliced(kadmor::wave::headerSize)) == trimmed.size() - kadmor::wave::headerSize;
     target.close();
-    if (!written || !moveOver(temporary, recordingFile)) {
+    if (!written || !kadmor::replaceFile(temporary, recordingFile)) {
         QFile::remove(temporary);
         throw kadmor::Error(QStringLiteral("Zkrácenou nahrávku nelze zapsat do souboru „%1“.").arg(recordingFile));
     }

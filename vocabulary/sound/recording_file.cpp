@@ -28,10 +28,13 @@ bool writeRecording(const QString& recordingFile, QByteArrayView samples)
             return false;
         }
     }
-    // Renaming replaces the recording file in one step.
+    return replaceFile(temporary, recordingFile);
+}
+
+bool replaceFile(const QString& source, const QString& target)
+{
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(temporary).toStdString(), QFile::encodeName(recordingFile).toStdString(),
-                            error);
+    std::filesystem::rename(QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(), error);
     return !error;
 }
 

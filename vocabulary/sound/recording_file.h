@@ -15,4 +15,7 @@ QString recordingTemporaryFile(const QString& recordingFile);
 // file. False when the recording could not be written; the recording file is then as it was.
 bool writeRecording(const QString& recordingFile, QByteArrayView samples);
 
+// Gives the source file the target's name, replacing the target in one step (both in one folder).
+bool replaceFile(const QString& source, const QString& target);
+
 } // namespace kadmor
