@@ -8,6 +8,7 @@
 #include "storage/layouts.h"
 #include "tdbf_checker.h"
 #include "test_tables.h"
+#include "tool_run.h"
 #include "util/sifruj.h"
 
 #include <QCryptographicHash>
@@ -26,13 +27,6 @@
 using namespace kadmor;
 
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 QString sourceContent(const QString& file)
 {
@@ -103,7 +97,7 @@ class TestInstall : public QObject
     void unstorableDataFolderIsRefused();
 
   private:
-    Run runTool(const QStringList& args) const;
+    testing::ToolRun runTool(const QStringList& args) const;
     QJsonObject dumpTables(const QStringList& paths) const;
     QJsonObject table(const QString& relativePath) const;
     QString installed(const QString& relativePath) const { return QDir(m_app).filePath(relativePath); }
@@ -114,16 +108,9 @@ class TestInstall : public QObject
     QJsonObject m_tables; // every table of the installation, by path relative to m_app
 };
 
-Run TestInstall::runTool(const QStringList& args) const
+testing::ToolRun TestInstall::runTool(const QStringList& args) const
 {
-    QProcess tool;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", m_config);
-    tool.setProcessEnvironment(env);
-    tool.start(KADMOR_INSTALL_TOOL, args);
-    tool.waitForFinished(120000);
-    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
-            QString::fromUtf8(tool.readAllStandardOutput()), QString::fromUtf8(tool.readAllStandardError())};
+    return testing::runTool(QStringLiteral(KADMOR_INSTALL_TOOL), args, {{QStringLiteral("XDG_CONFIG_HOME"), m_config}});
 }
 
 QJsonObject TestInstall::dumpTables(const QStringList& paths) const
@@ -148,7 +135,7 @@ void TestInstall::initTestCase()
     QVERIFY(m_root.isValid());
     m_app = m_root.filePath("app");
     m_config = m_root.filePath("config");
-    const Run run = runTool({m_app});
+    const testing::ToolRun run = runTool({m_app});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(run.out.contains(install::defaultTeacherPassword()));
 
@@ -443,7 +430,7 @@ void TestInstall::zoomStoreIsCreatedOnceAndKept()
 
     QSettings(store, QSettings::IniFormat).setValue("velik", 130);
     const QString second = m_root.filePath("zoom");
-    const Run run = runTool({second});
+    const testing::ToolRun run = runTool({second});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(QSettings(store, QSettings::IniFormat).value("velik").toString(), QStringLiteral("130"));
     QDir(second).removeRecursively();
@@ -452,7 +439,7 @@ void TestInstall::zoomStoreIsCreatedOnceAndKept()
 void TestInstall::existingInstallationIsRefusedUnchanged()
 {
     const QMap<QString, QByteArray> before = snapshot(m_app);
-    const Run run = runTool({m_app});
+    const testing::ToolRun run = runTool({m_app});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("Nic nebylo změněno")), qPrintable(run.err));
     QVERIFY(run.err.contains("--replace"));
@@ -481,7 +468,7 @@ void TestInstall::replaceLaysOutAfreshAndKeepsForeignFiles()
     foreign.write("učitelovy poznámky");
     foreign.close();
 
-    const Run run = runTool({app, "--replace"});
+    const testing::ToolRun run = runTool({app, "--replace"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QMap<QString, QByteArray> replaced = snapshot(app);
     QCOMPARE(replaced.take("poznamky.txt"),
@@ -505,7 +492,7 @@ void TestInstall::unstorableDataFolderIsRefused()
     QFETCH(QString, folder);
     QFETCH(QString, reason);
     const QString app = m_root.filePath(folder);
-    const Run run = runTool({app});
+    const testing::ToolRun run = runTool({app});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(reason), qPrintable(run.err));
     QVERIFY(run.err.contains(QStringLiteral("Nic nebylo změněno")));

@@ -3,36 +3,20 @@
 #include "test_support.h"
 
 #include "storage/table.h"
+#include "tool_run.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 using namespace kadmor;
 
 namespace {
 
-struct Run
+testing::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run kadmorTable(const QStringList& arguments, const QByteArray& input = {})
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("cs_CZ.UTF-8")); // numbers stay with a point
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments);
-    if (!process.waitForStarted())
-        qFatal("kadmor-table does not start");
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-               QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    // Under a Czech locale the tool's numbers must still keep their point.
+    return testing::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments,
+                            {{QStringLiteral("LC_ALL"), QStringLiteral("cs_CZ.UTF-8")}}, input);
 }
 
 QByteArray contentOf(const QString& path)
@@ -67,7 +51,8 @@ class ToolTest : public QObject
 
 void ToolTest::dumpShowsDeletedRecordsMarked()
 {
-    const Run run = kadmorTable({QStringLiteral("dump"), test::fixturePath(QStringLiteral("python-dbf.dbf"))});
+    const testing::ToolRun run =
+        kadmorTable({QStringLiteral("dump"), test::fixturePath(QStringLiteral("python-dbf.dbf"))});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, kPythonDbfDump);
 }
@@ -76,15 +61,16 @@ void ToolTest::appendAddsRecords()
 {
     QTemporaryDir dir;
     const QString path = test::copyFixture(dir, QStringLiteral("python-dbf.dbf"));
-    const Run run = kadmorTable({QStringLiteral("append"), path}, "čáp\tstork\t3\t-2.5\t10.125\tF\t2023-05-06\r\n"
-                                                                  "\t\t\t\t\t\t\n");
+    const testing::ToolRun run =
+        kadmorTable({QStringLiteral("append"), path}, "čáp\tstork\t3\t-2.5\t10.125\tF\t2023-05-06\r\n"
+                                                      "\t\t\t\t\t\t\n");
     QCOMPARE(run.exitCode, 0);
     const QJsonArray records = test::readWithDbfread(path)[QStringLiteral("records")].toArray();
     QCOMPARE(records.size(), 5);
     QCOMPARE(records[3].toArray()[0].toString(), QStringLiteral("čáp"));
     QCOMPARE(records[3].toArray()[4].toDouble(), 10.125);
     QCOMPARE(records[4].toArray()[0].toString(), QString());
-    const Run dump = kadmorTable({QStringLiteral("dump"), path});
+    const testing::ToolRun dump = kadmorTable({QStringLiteral("dump"), path});
     QVERIFY(dump.out.endsWith(QStringLiteral("\tčáp\tstork\t3\t-2.5\t10.125\tF\t2023-05-06\n\t\t\t\t\t\t\t\n")));
 }
 
@@ -114,7 +100,7 @@ void ToolTest::badInputChangesNothing()
     QTemporaryDir dir;
     const QString path = test::copyFixture(dir, QStringLiteral("python-dbf.dbf"));
     const QByteArray before = contentOf(path);
-    const Run run = kadmorTable({QStringLiteral("append"), path}, input);
+    const testing::ToolRun run = kadmorTable({QStringLiteral("append"), path}, input);
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(contentOf(path), before);
@@ -125,7 +111,7 @@ void ToolTest::packRemovesDeletedRecords()
     QTemporaryDir dir;
     const QString path = test::copyFixture(dir, QStringLiteral("python-dbf.dbf"));
     QCOMPARE(kadmorTable({QStringLiteral("pack"), path}).exitCode, 0);
-    const Run dump = kadmorTable({QStringLiteral("dump"), path});
+    const testing::ToolRun dump = kadmorTable({QStringLiteral("dump"), path});
     QCOMPARE(dump.out.count(u'\n'), 4);
     QVERIFY(!dump.out.contains(u'*'));
     QCOMPARE(QFile(path).size(), 257 + 3 * 96 + 1);
@@ -139,7 +125,7 @@ void ToolTest::packOfATableInUseFails()
     Table inUse;
     inUse.setTableName(path);
     inUse.open();
-    const Run run = kadmorTable({QStringLiteral("pack"), path});
+    const testing::ToolRun run = kadmorTable({QStringLiteral("pack"), path});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("používá jiný program")), qPrintable(run.err));
     QCOMPARE(contentOf(path), before);
@@ -147,7 +133,7 @@ void ToolTest::packOfATableInUseFails()
 
 void ToolTest::usage()
 {
-    const Run run = kadmorTable({QStringLiteral("show"), QStringLiteral("x.dbf")});
+    const testing::ToolRun run = kadmorTable({QStringLiteral("show"), QStringLiteral("x.dbf")});
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains(QStringLiteral("Použití")));
 }
