@@ -12,18 +12,31 @@ namespace {
 
 using kadmor::dialogs;
 
-// How many records of the table in the data folder name the file in the field.
-int recordsNaming(const QString& dataFolder, const kadmor::TableLayout& layout, const QString& field,
-                  const QString& name)
+// A file name stored in a field, and how many records of the tables counted so far name it.
+struct NamedFile
+{
+    QString field;
+    QString name;
+    int records = 0;
+};
+
+// Adds the records of the table in the data folder that name each file, in one pass.
+void countRecordsNaming(const QString& dataFolder, const kadmor::TableLayout& layout, QList<NamedFile*> files)
 {
     kadmor::Table table(layout);
     table.setDatabaseName(dataFolder);
     table.setTableName(layout.fileName);
     table.open();
-    int count = 0;
-    for (table.first(); !table.eof(); table.next())
-        count += table.fieldByName(field).asString() == name ? 1 : 0;
-    return count;
+    for (table.first(); !table.eof(); table.next()) {
+        for (NamedFile* file : files)
+            file->records += table.fieldByName(file->field).asString() == file->name ? 1 : 0;
+    }
+}
+
+// Whether the word's file may go: a plain name that no other word (and for sounds no phrase) names.
+bool deletable(const NamedFile& file)
+{
+    return !file.name.isEmpty() && kadmor::isPlainFileName(file.name) && file.records <= 1;
 }
 
 // Deletes the file; a failure is an input/output error.
@@ -62,13 +75,15 @@ void TForm1::BitBtn7Click()
 void TForm1::deleteWordFiles()
 {
     namespace layouts = kadmor::layouts;
-    const QString sound = Table1->fieldByName(QStringLiteral("ZVUK")).asString();
-    const QString picture = Table1->fieldByName(QStringLiteral("OBR")).asString();
-    if (!sound.isEmpty() && kadmor::isPlainFileName(sound) &&
-        recordsNaming(dataFolder, layouts::words(), QStringLiteral("ZVUK"), sound) <= 1 &&
-        recordsNaming(dataFolder, layouts::phrases(), QStringLiteral("ZVUK"), sound) == 0)
-        deleteFile(soundFile(sound));
-    if (!picture.isEmpty() && kadmor::isPlainFileName(picture) &&
-        recordsNaming(dataFolder, layouts::words(), QStringLiteral("OBR"), picture) <= 1)
-        deleteFile(pictureFile(picture));
+    NamedFile sound{QStringLiteral("ZVUK"), Table1->fieldByName(QStringLiteral("ZVUK")).asString()};
+    NamedFile picture{QStringLiteral("OBR"), Table1->fieldByName(QStringLiteral("OBR")).asString()};
+    if (sound.name.isEmpty() && picture.name.isEmpty())
+        return;
+    countRecordsNaming(dataFolder, layouts::words(), {&sound, &picture});
+    if (!sound.name.isEmpty())
+        countRecordsNaming(dataFolder, layouts::phrases(), {&sound}); // phrases name sounds in ZVUK too
+    if (deletable(sound))
+        deleteFile(soundFile(sound.name));
+    if (deletable(picture))
+        deleteFile(pictureFile(picture.name));
 }
