@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table_fixture.h"
+#include "typing.h"
 
 #include "shell/data_aware/db_edit.h"
 
@@ -26,13 +27,6 @@ class TestDbEdit : public QObject
 };
 
 namespace {
-
-// Czech letters cannot go through QTest::keyClicks; each is sent as its own key event.
-void type(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 // CES of every record of kadmor.dbf as an independent dBASE reader sees it.
 QStringList czechWordsOnDisk(const QString& folder)
@@ -82,7 +76,7 @@ void TestDbEdit::typingWritesTheFieldAndLeavingTheRecordPostsIt()
     QTest::keyClick(&edit, Qt::Key_Backspace);
     QTest::keyClick(&edit, Qt::Key_Backspace);
     QTest::keyClick(&edit, Qt::Key_Backspace);
-    type(&edit, QStringLiteral("žluťoučký kůň"));
+    testing::type(&edit, QStringLiteral("žluťoučký kůň"));
     QCOMPARE(table.state(), TableState::Edit);
     QCOMPARE(table.fieldByName(QStringLiteral("CES")).asString(), QStringLiteral("žluťoučký kůň"));
     QCOMPARE(edit.text(), QStringLiteral("žluťoučký kůň"));

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The password dialog and the restore request.
+#include "typing.h"
+
 #include "shell/hesla.h"
 #include "shell/restore_request.h"
 #include "shell/scripted_dialogs.h"
@@ -33,7 +35,6 @@ class TestThesl : public QObject
   private:
     // Runs ask() while the given steps act on the shown dialog.
     QString askWith(const std::function<void(Thesl&)>& steps);
-    static void type(QWidget* widget, const QString& text);
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Thesl> m_thesl;
@@ -61,13 +62,6 @@ QString TestThesl::askWith(const std::function<void(Thesl&)>& steps)
     return m_thesl->ask();
 }
 
-void TestThesl::type(QWidget* widget, const QString& text)
-{
-    // Qt Test's keyClicks stops at letters outside ASCII; one key event per character works.
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 void TestThesl::layout()
 {
     QCOMPARE(m_thesl->windowTitle(), QStringLiteral("Zadávání hesla"));
@@ -80,7 +74,7 @@ void TestThesl::layout()
 void TestThesl::entryIsUpperCasedAndHidden()
 {
     QLineEdit* edit = m_thesl->ui->Edit1;
-    type(edit, QStringLiteral("tajné čaj"));
+    testing::type(edit, QStringLiteral("tajné čaj"));
     QCOMPARE(edit->text(), QStringLiteral("TAJNÉ ČAJ"));
     QCOMPARE(edit->echoMode(), QLineEdit::Password);
     QCOMPARE(edit->displayText(), QString(9, u'*'));
@@ -107,7 +101,7 @@ void TestThesl::closing()
     QFETCH(QString, how);
     QFETCH(QString, entered);
     const QString result = askWith([how](Thesl& thesl) {
-        type(thesl.ui->Edit1, QStringLiteral("heslo"));
+        testing::type(thesl.ui->Edit1, QStringLiteral("heslo"));
         if (how == QLatin1String("ok"))
             QTest::mouseClick(thesl.ui->BitBtn1, Qt::LeftButton);
         else if (how == QLatin1String("enter"))

@@ -38,12 +38,6 @@ void click(QWidget& window, const QString& name)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void type(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 void focus(QWidget* widget)
 {
     widget->activateWindow();

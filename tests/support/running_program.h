@@ -2,6 +2,7 @@
 #pragma once
 
 #include "installation.h"
+#include "typing.h"
 
 #include "shell/scripted_dialogs.h"
 #include "shell/tform1.h"
@@ -20,9 +21,6 @@ std::unique_ptr<TForm1> startOnWordList(const Installation& installation, kadmor
 
 // Clicks the named button of the window; it must be on the shown page.
 void click(QWidget& window, const QString& name);
-// Types the text into the widget one key event per character (Qt Test's keyClicks stops at
-// letters outside ASCII).
-void type(QWidget* widget, const QString& text);
 // Gives the widget the keyboard focus and waits until it has it.
 void focus(QWidget* widget);
 
