@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "records_on_disk.h"
 #include "table_fixture.h"
 #include "typing.h"
 
 #include "shell/data_aware/db_edit.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 using namespace kadmor;
@@ -31,16 +31,12 @@ namespace {
 // CES of every record of kadmor.dbf as an independent dBASE reader sees it.
 QStringList czechWordsOnDisk(const QString& folder)
 {
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import sys, dbfread\n"
-                                 "for r in dbfread.DBF(sys.argv[1], encoding='cp1250'):\n"
-                                 "    sys.stdout.buffer.write((r['CES'] + '\\n').encode('utf-8'))\n"),
-                  QDir(folder).filePath(QStringLiteral("kadmor.dbf"))});
-    if (!python.waitForFinished() || python.exitCode() != 0)
-        return {QString::fromUtf8(python.readAllStandardError())};
-    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList words;
+    const auto records =
+        testing::recordsOnDisk(QDir(folder).filePath(QStringLiteral("kadmor.dbf")), {QStringLiteral("CES")});
+    for (const QStringList& record : records)
+        words.append(record.join(u'|'));
+    return words;
 }
 
 } // namespace
