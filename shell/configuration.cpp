@@ -100,11 +100,11 @@ void TForm1::SpeedButton15Click()
 void TForm1::Button5Click()
 {
     kadmor::runAction([this] {
-        if (Table4->state() == kadmor::TableState::Edit || Table4->state() == kadmor::TableState::Insert)
+        if (Table4->isEditing())
             Table4->refresh();
     });
     kadmor::runAction([this] {
-        if (Table4->state() == kadmor::TableState::Edit || Table4->state() == kadmor::TableState::Insert)
+        if (Table4->isEditing())
             Table4->cancel();
         Table4->close();
     });

@@ -123,6 +123,11 @@ TableState Table::state() const
     return d->state;
 }
 
+bool Table::isEditing() const
+{
+    return d->state == TableState::Edit || d->state == TableState::Insert;
+}
+
 bool Table::isOpen() const
 {
     return d->state != TableState::Inactive;

@@ -115,7 +115,8 @@ class Table : public QObject
 
     // Editing
     TableState state() const;
-    void edit(); // locks the record against other programs and re-reads it; in an empty view: append()
+    bool isEditing() const; // a record is being edited or appended
+    void edit();            // locks the record against other programs and re-reads it; in an empty view: append()
     void append();
     void post();
     void cancel();

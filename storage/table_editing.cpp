@@ -17,7 +17,7 @@ constexpr size_t kIncrementalChangeLimit = 64;
 void Table::edit()
 {
     d->requireOpen();
-    if (d->state == TableState::Edit || d->state == TableState::Insert)
+    if (isEditing())
         return;
     if (d->view.empty()) {
         append(); // as dBASE programs do: editing an empty table starts a new record

@@ -26,11 +26,6 @@ struct CopiedField
 };
 constexpr CopiedField newWordFields[] = {{"LE", "LEK"}, {"AN", "ANGL"}, {"CE", "CES"}, {"OB", "OBR"}, {"ZV", "ZVUK"}};
 
-bool isEditing(const kadmor::Table& table)
-{
-    return table.state() == kadmor::TableState::Edit || table.state() == kadmor::TableState::Insert;
-}
-
 } // namespace
 
 void TForm1::BitBtn3Click()
@@ -78,7 +73,7 @@ void TForm1::SpeedButton1Click()
 // Every word edited or added while "připisovat" is ticked goes into the next lesson package.
 void TForm1::copyToNewWords()
 {
-    if (!isEditing(*Table1) || !p11novaslova->CheckBox5->isChecked())
+    if (!Table1->isEditing() || !p11novaslova->CheckBox5->isChecked())
         return;
     Table6->append();
     for (const auto& [target, source] : newWordFields)
@@ -148,7 +143,7 @@ void TForm1::DBEdit3Exit()
 void TForm1::DBEdit5Enter()
 {
     const QString word = p3edit->DBEdit1->text();
-    if (isEditing(*Table1))
+    if (Table1->isEditing())
         Table1->fieldByName(soundField).setAsString(word);
     else
         p3edit->DBEdit5->setText(word);
