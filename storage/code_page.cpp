@@ -1,40 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/code_page.h"
 
+#include "storage/dbf_format.h"
 #include "storage/error.h"
 
 namespace kadmor {
 
-namespace {
-constexpr uint8_t kLanguageNone = 0x00;
-constexpr uint8_t kLanguageDos852 = 0x64;
-constexpr uint8_t kLanguageDos852Czech = 0x1F;
-constexpr uint8_t kLanguageWindows1252 = 0x03;
-constexpr uint8_t kLanguageWindows1252Ansi = 0x57;
-constexpr uint8_t kLanguageWindows1252Western = 0x58;
-} // namespace
-
 const char* CodePage::nameFor(uint8_t languageByte)
 {
     switch (languageByte) {
-    case kLanguageDos852:
-    case kLanguageDos852Czech:
+    case dbf::kLanguageDos852:
+    case dbf::kLanguageDos852Czech:
         return "IBM852";
-    case kLanguageWindows1252:
-    case kLanguageWindows1252Ansi:
-    case kLanguageWindows1252Western:
+    case dbf::kLanguageWindows1252:
+    case dbf::kLanguageWindows1252Ansi:
+    case dbf::kLanguageWindows1252Western:
         return "windows-1252";
-    case kLanguageNone: // no code page given: our tables are Central European
-    default:
+    case dbf::kLanguageNone:
+    case dbf::kLanguageWindows1250:
         return "windows-1250";
+    default:
+        return nullptr;
     }
 }
 
-CodePage::CodePage(uint8_t languageByte) : m_encoder(nameFor(languageByte), QStringEncoder::Flag::Stateless)
+CodePage::CodePage(uint8_t languageByte)
 {
-    QStringDecoder decoder(nameFor(languageByte), QStringDecoder::Flag::Stateless);
+    const char* name = nameFor(languageByte);
+    if (!name)
+        throw Error(QStringLiteral("Neznámá kódová stránka (jazykový bajt 0x%1).").arg(int(languageByte), 2, 16, QLatin1Char('0')));
+    m_encoder = QStringEncoder(name, QStringEncoder::Flag::Stateless);
+    QStringDecoder decoder(name, QStringDecoder::Flag::Stateless);
     if (!decoder.isValid() || !m_encoder.isValid())
-        throw Error(QStringLiteral("Kódová stránka %1 není k dispozici.").arg(QLatin1String(nameFor(languageByte))));
+        throw Error(QStringLiteral("Kódová stránka %1 není k dispozici.").arg(QLatin1String(name)));
     for (int byte = 0; byte < 256; ++byte) {
         const char single = char(byte);
         const QString character = decoder.decode(QByteArrayView(&single, 1));

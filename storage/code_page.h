@@ -20,7 +20,7 @@ class CodePage
   public:
     explicit CodePage(uint8_t languageByte = 0);
 
-    static const char* nameFor(uint8_t languageByte);
+    static const char* nameFor(uint8_t languageByte); // nullptr for a byte we do not know
 
     QString decode(QByteArrayView bytes) const;
     // Throws kadmor::Error when a character has no place in the code page.

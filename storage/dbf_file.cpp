@@ -3,15 +3,16 @@
 
 #include "storage/byte_lock.h"
 #include "storage/error.h"
+#include "storage/replacement_file.h"
+#include "storage/system_error.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,24 +20,15 @@ namespace kadmor {
 
 namespace {
 
-constexpr char kPackSuffix[] = ".pack-";
+constexpr char kPackPrefix[] = ".pack-";
+// A packer that keeps replacing the file between our open and our lock for this many times in a
+// row is not waited for any longer.
+constexpr int kOpenAttempts = 20;
 
-QString systemErrorText(int error)
+std::function<void()>& beforeOpenLockHook()
 {
-    switch (error) {
-    case ENOENT:
-        return QStringLiteral("soubor neexistuje");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("chybí oprávnění");
-    case ENOSPC:
-        return QStringLiteral("disk je plný");
-    case EROFS:
-    case EBADF:
-        return QStringLiteral("tabulka nebo disk je jen pro čtení");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
+    static std::function<void()> hook;
+    return hook;
 }
 
 QString displayName(const QString& path)
@@ -78,9 +70,20 @@ class DbfFile::WriteLock
   public:
     explicit WriteLock(const DbfFile& file) : m_fd(file.m_fd)
     {
-        if (!locks::waitLock(m_fd, locks::kHeaderLock, locks::Kind::Exclusive))
+        file.requireWritable();
+        if (!locks::waitLock(m_fd, locks::kHeaderLock, locks::Kind::Exclusive)) {
+            if (errno != EAGAIN && errno != EACCES)
+                file.failIo(QStringLiteral("zamykání"));
             throw Error(QStringLiteral("Tabulku %1 právě zapisuje jiný program a neuvolnila se; zkuste to znovu.")
                             .arg(displayName(file.m_path)));
+        }
+        // What we write must be the table at the path, not a file someone put aside meanwhile.
+        if (!file.isFileAtPath()) {
+            locks::unlock(m_fd, locks::kHeaderLock);
+            throw Error(QStringLiteral("Tabulku %1 mezitím nahradil jiný program; změna nebyla uložena. "
+                                       "Otevřete tabulku znovu.")
+                            .arg(displayName(file.m_path)));
+        }
     }
     ~WriteLock() { locks::unlock(m_fd, locks::kHeaderLock); }
     WriteLock(const WriteLock&) = delete;
@@ -104,24 +107,23 @@ bool DbfFile::Stamp::operator==(const Stamp& other) const
            recordCount == other.recordCount && changeCounter == other.changeCounter;
 }
 
+void DbfFile::setBeforeOpenLockHook(std::function<void()> hook)
+{
+    beforeOpenLockHook() = std::move(hook);
+}
+
 DbfFile::DbfFile(const QString& path, Access access) : m_path(path)
 {
-    m_fd = openDescriptor(path, O_RDWR);
-    // A lesson package on read-only media can still be read.
-    if (m_fd < 0 && (errno == EACCES || errno == EROFS) && access == Access::Shared)
-        m_fd = openDescriptor(path, O_RDONLY);
-    if (m_fd < 0)
-        throw Error(QStringLiteral("Tabulku %1 nelze otevřít: %2.").arg(path, systemErrorText(errno)));
-    const bool exclusive = access == Access::Exclusive;
-    if (!locks::tryLock(m_fd, locks::kOpenLock, exclusive ? locks::Kind::Exclusive : locks::Kind::Shared)) {
-        const int error = errno;
+    // A pack elsewhere may rename its new file over the path between our open and our lock; the
+    // file we opened is then nobody's table, and whatever we wrote to it would be lost.
+    for (int attempt = 1;; ++attempt) {
+        openAndLock(access);
+        if (isFileAtPath())
+            break;
         ::close(m_fd);
-        if (error != EAGAIN && error != EACCES) // the file system cannot lock: sharing would be unsafe
-            throw Error(QStringLiteral("Tabulku %1 nelze zamknout: %2.").arg(path, systemErrorText(error)));
-        throw Error(exclusive ? QStringLiteral("Tabulku %1 nelze otevřít výhradně, protože ji používá jiný program.")
-                                    .arg(displayName(path))
-                              : QStringLiteral("Tabulku %1 nelze otevřít, protože ji jiný program používá výhradně.")
-                                    .arg(displayName(path)));
+        m_fd = -1;
+        if (attempt == kOpenAttempts)
+            throw Error(QStringLiteral("Tabulku %1 nelze otevřít: jiný program ji stále nahrazuje.").arg(path));
     }
     try {
         readHeader();
@@ -129,6 +131,49 @@ DbfFile::DbfFile(const QString& path, Access access) : m_path(path)
         ::close(m_fd);
         throw;
     }
+}
+
+void DbfFile::openAndLock(Access access)
+{
+    m_fd = openDescriptor(m_path, O_RDWR);
+    m_readOnlyReason = 0;
+    // A lesson package on read-only media can still be read.
+    if (m_fd < 0 && (errno == EACCES || errno == EROFS) && access == Access::Shared) {
+        m_readOnlyReason = errno;
+        m_fd = openDescriptor(m_path, O_RDONLY);
+    }
+    if (m_fd < 0)
+        throw Error(QStringLiteral("Tabulku %1 nelze otevřít: %2.").arg(m_path, systemErrorText(errno)));
+    if (beforeOpenLockHook())
+        beforeOpenLockHook()();
+    const bool exclusive = access == Access::Exclusive;
+    if (!locks::tryLock(m_fd, locks::kOpenLock, exclusive ? locks::Kind::Exclusive : locks::Kind::Shared)) {
+        const int error = errno;
+        ::close(m_fd);
+        m_fd = -1;
+        if (error != EAGAIN && error != EACCES) // the file system cannot lock: sharing would be unsafe
+            throw Error(QStringLiteral("Tabulku %1 nelze zamknout: %2.").arg(m_path, systemErrorText(error)));
+        throw Error(exclusive ? QStringLiteral("Tabulku %1 nelze otevřít výhradně, protože ji používá jiný program.")
+                                    .arg(displayName(m_path))
+                              : QStringLiteral("Tabulku %1 nelze otevřít, protože ji jiný program používá výhradně.")
+                                    .arg(displayName(m_path)));
+    }
+}
+
+bool DbfFile::isFileAtPath() const
+{
+    struct stat onDisk = {};
+    struct stat open = {};
+    if (stat(QFile::encodeName(m_path).constData(), &onDisk) != 0 || fstat(m_fd, &open) != 0)
+        return false;
+    return onDisk.st_ino == open.st_ino && onDisk.st_dev == open.st_dev;
+}
+
+void DbfFile::requireWritable() const
+{
+    if (m_readOnlyReason != 0)
+        throw Error(
+            QStringLiteral("Tabulku %1 nelze zapsat: %2.").arg(displayName(m_path), systemErrorText(m_readOnlyReason)));
 }
 
 DbfFile::~DbfFile()
@@ -183,15 +228,29 @@ DbfFile::Stamp DbfFile::currentStamp() const
     return stamp;
 }
 
-uint32_t DbfFile::wholeRecordsIn(uint32_t headerCount) const
+uint32_t DbfFile::wholeRecords() const
 {
-    // A writer killed before raising the count leaves a record past it, and a foreign writer
-    // may leave the count past the data: only whole, counted records are taken.
     struct stat info = {};
     if (fstat(m_fd, &info) != 0)
         failIo(QStringLiteral("zjišťování stavu"));
-    const off_t available = qMax<off_t>(0, info.st_size - m_header.headerLength) / m_header.recordLength;
-    return uint32_t(qMin<off_t>(headerCount, available));
+    const off_t whole = qMax<off_t>(0, info.st_size - m_header.headerLength) / m_header.recordLength;
+    return uint32_t(qMin<off_t>(whole, std::numeric_limits<uint32_t>::max()));
+}
+
+DbfFile::Census DbfFile::census() const
+{
+    return {dbf::recordCountOf(readPrefix()), wholeRecords()};
+}
+
+void DbfFile::failDamaged(const Census& census) const
+{
+    const QString name = displayName(m_path);
+    const QString what = census.whole > census.counted
+                             ? QStringLiteral("hlavička uvádí %1 záznamů, soubor jich však obsahuje %2")
+                             : QStringLiteral("hlavička uvádí %1 záznamů, soubor však končí po %2 celých záznamech");
+    throw Error(QStringLiteral("Tabulka %1 je poškozená: %2. Aby se žádný záznam neztratil, nelze s ní pracovat; "
+                               "správce ji opraví příkazem „kadmor-table repair %1“.")
+                    .arg(name, what.arg(census.counted).arg(census.whole)));
 }
 
 off_t DbfFile::recordOffset(int index) const
@@ -211,7 +270,10 @@ QByteArray DbfFile::readAllRecords()
     } unlockLater{m_fd};
 
     m_stamp = currentStamp();
-    const int count = int(wholeRecordsIn(m_stamp.recordCount));
+    const Census counts{m_stamp.recordCount, wholeRecords()};
+    if (counts.damaged())
+        failDamaged(counts);
+    const int count = int(counts.usable());
     m_header.recordCount = uint32_t(count);
     m_header.changeCounter = m_stamp.changeCounter;
     QByteArray records(qsizetype(count) * m_header.recordLength, Qt::Uninitialized);
@@ -280,7 +342,10 @@ int DbfFile::appendRecord(const QByteArray& record)
     WriteLock lock(*this);
     const bool inSync = currentStamp() == m_stamp;
     const QByteArray prefix = readPrefix();
-    const uint32_t index = wholeRecordsIn(dbf::recordCountOf(prefix));
+    const Census counts{dbf::recordCountOf(prefix), wholeRecords()};
+    if (counts.damaged())
+        failDamaged(counts); // never write over a record the count does not show
+    const uint32_t index = counts.usable();
     pwriteAll(record + dbf::kEndMark, recordOffset(int(index)));
     syncData(); // the record must be on disk before the count that makes it visible
     finishWrite(prefix, index + 1, inSync);
@@ -303,13 +368,10 @@ void DbfFile::writeDeletionFlag(int index, char flag)
 
 void DbfFile::removeAllRecords()
 {
-    WriteLock lock(*this);
-    const QByteArray prefix = readPrefix();
-    finishWrite(prefix, 0, true); // the count goes first: a cut-off file then still opens
-    if (ftruncate(m_fd, m_header.headerLength) != 0)
-        failIo(QStringLiteral("vyprazdňování"));
-    pwriteAll(QByteArray(1, dbf::kEndMark), m_header.headerLength);
-    m_stamp = currentStamp();
+    const Census counts = census();
+    if (counts.damaged())
+        failDamaged(counts); // the records the count hides were never shown to be removed
+    replaceRecords({}, 0);
 }
 
 void DbfFile::replaceRecords(const QByteArray& records, int count)
@@ -321,52 +383,30 @@ void DbfFile::replaceRecords(const QByteArray& records, int count)
     dbf::writeVolatileFields(prefix, uint32_t(count), dbf::changeCounterOf(prefix) + 1, QDate::currentDate());
     header.replace(0, dbf::kHeaderSize, prefix);
 
-    removeLeftoverCopies();
-    QByteArray tempPath = QFile::encodeName(m_path + QLatin1String(kPackSuffix)) + "XXXXXX";
-    const int tempFd = mkostemp(tempPath.data(), O_CLOEXEC);
-    if (tempFd < 0)
-        failIo(QStringLiteral("vytváření zhuštěné kopie"));
-    const int oldFd = m_fd;
-    m_fd = tempFd; // so that the write helpers and their messages work on the new file
-    try {
-        struct stat info = {};
-        if (fstat(oldFd, &info) != 0 || fchmod(tempFd, info.st_mode & 07777) != 0)
-            failIo(QStringLiteral("nastavování oprávnění"));
-        pwriteAll(header + records + dbf::kEndMark, 0);
-        syncData();
-        // Nobody may open the new file before we hold it exclusively as we held the old one.
-        if (!locks::tryLock(tempFd, locks::kOpenLock, locks::Kind::Exclusive))
-            failIo(QStringLiteral("zamykání"));
-        if (rename(tempPath.constData(), QFile::encodeName(m_path).constData()) != 0)
-            failIo(QStringLiteral("nahrazování"));
-    } catch (...) {
-        ::close(tempFd);
-        unlink(tempPath.constData());
-        m_fd = oldFd;
-        throw;
-    }
-    ::close(oldFd);
-    const int folderFd = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        fsync(folderFd); // make the rename itself durable
-        ::close(folderFd);
-    }
+    // Only the holder of exclusive use replaces the file, and we are it.
+    ReplacementFile::removeLeftovers(m_path, QLatin1String(kPackPrefix));
+    ReplacementFile replacement(m_path, QLatin1String(kPackPrefix));
+    replacement.write(header + records + dbf::kEndMark);
+    // Nobody may open the new file before we hold it exclusively as we held the old one.
+    if (!locks::tryLock(replacement.descriptor(), locks::kOpenLock, locks::Kind::Exclusive))
+        failIo(QStringLiteral("zamykání"));
+    replacement.commit();
+    ::close(m_fd);
+    m_fd = replacement.releaseDescriptor();
     m_header.recordCount = uint32_t(count);
     m_stamp = currentStamp();
 }
 
-void DbfFile::removeLeftoverCopies() const
+void DbfFile::countWholeRecords()
 {
-    // Only the holder of exclusive use packs, and we are it: any copy left is from a packer
-    // that was killed.
-    const QFileInfo table(m_path);
-    QDir folder = table.absoluteDir();
-    for (const QString& name : folder.entryList({table.fileName() + QLatin1String(kPackSuffix) + u'*'}, QDir::Files))
-        folder.remove(name);
+    WriteLock lock(*this);
+    const QByteArray prefix = readPrefix();
+    finishWrite(prefix, wholeRecords(), true);
 }
 
 bool DbfFile::tryLockRecord(int index)
 {
+    requireWritable();
     if (locks::tryLock(m_fd, locks::recordLock(index + 1), locks::Kind::Exclusive))
         return true;
     if (errno != EAGAIN && errno != EACCES)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <ctime>
 #include <functional>
 #include <sys/types.h>
@@ -28,6 +29,9 @@ class DbfFile
     // Opens and validates the file; an exclusive open fails while anyone else has it open,
     // a shared one while someone holds it exclusively. Throws kadmor::Error.
     DbfFile(const QString& path, Access access);
+    // For tests: runs between opening the file and taking its open lock, where a pack elsewhere
+    // may put a new file in place of the one just opened.
+    static void setBeforeOpenLockHook(std::function<void()> hook);
     ~DbfFile();
     DbfFile(const DbfFile&) = delete;
     DbfFile& operator=(const DbfFile&) = delete;
@@ -36,7 +40,21 @@ class DbfFile
     const dbf::Header& header() const { return m_header; }
     int recordLength() const { return m_header.recordLength; }
 
+    // What the header counts and how many whole records the file holds. One record more or
+    // less than counted is an append cut short: ours write the record before raising the count,
+    // other dBASE programs may raise it first. A greater difference is damage that no write may
+    // make worse.
+    struct Census
+    {
+        uint32_t counted = 0;
+        uint32_t whole = 0;
+        bool damaged() const { return whole > counted + 1 || counted > whole + 1; }
+        uint32_t usable() const { return std::min(counted, whole); } // the records a table shows
+    };
+    Census census() const;
+
     // Reads the header's volatile fields and every counted record (count * record length bytes).
+    // Throws kadmor::Error naming the table when its census shows damage.
     QByteArray readAllRecords();
     QByteArray readRecord(int index);
 
@@ -52,10 +70,13 @@ class DbfFile
     int appendRecord(const QByteArray& record); // returns the new record's index
     void writeRecord(int index, const QByteArray& record);
     void writeDeletionFlag(int index, char flag);
+    // Both write a new file and put it in place of this one atomically, keeping its owner,
+    // group and mode; this object then works on the new file. They need exclusive access.
     void removeAllRecords();
-    // Writes the given records into a new file and puts it in place of this one atomically;
-    // this object then works on the new file. Needs exclusive access.
     void replaceRecords(const QByteArray& records, int count);
+    // Sets the header's count to the whole records in the file, the repair of a damaged census.
+    // Needs exclusive access.
+    void countWholeRecords();
 
     // The lock a dBASE program takes on a record being edited. Returns false when another
     // program holds it.
@@ -80,20 +101,24 @@ class DbfFile
     };
     class WriteLock;
 
+    void openAndLock(Access access);
+    bool isFileAtPath() const;
+    void requireWritable() const;
+    [[noreturn]] void failDamaged(const Census& census) const;
     Stamp currentStamp() const;
     QByteArray readPrefix() const;
     void readHeader();
-    uint32_t wholeRecordsIn(uint32_t headerCount) const;
+    uint32_t wholeRecords() const;
     off_t recordOffset(int index) const;
     void pwriteAll(const QByteArray& bytes, off_t offset) const;
     void syncData() const;
     // Raises the change counter (and the record count to newCount) after a write.
     void finishWrite(const QByteArray& prefixBefore, uint32_t newCount, bool wasInSync);
-    void removeLeftoverCopies() const;
     [[noreturn]] void failIo(const QString& action) const;
 
     QString m_path;
     int m_fd = -1;
+    int m_readOnlyReason = 0; // the error that kept the file from opening for writing
     dbf::Header m_header;
     Stamp m_stamp;
     bool m_lastWriteInSync = true;

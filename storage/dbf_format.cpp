@@ -36,6 +36,22 @@ bool knownVersion(uint8_t version)
     return version == kVersionDbase || version == kVersionDbase3Memo || version == kVersionDbase4Memo;
 }
 
+bool knownLanguage(uint8_t language)
+{
+    switch (language) {
+    case kLanguageNone:
+    case kLanguageWindows1250:
+    case kLanguageDos852:
+    case kLanguageDos852Czech:
+    case kLanguageWindows1252:
+    case kLanguageWindows1252Ansi:
+    case kLanguageWindows1252Western:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool knownType(char type)
 {
     return type == 'C' || type == 'N' || type == 'F' || type == 'L' || type == 'D';
@@ -88,6 +104,8 @@ Header parseHeader(const QByteArray& bytes, const QString& fileName)
     header.recordLength = uint16At(bytes, kRecordLengthOffset);
     header.changeCounter = uint32At(bytes, kChangeCounterOffset);
     header.language = byteAt(bytes, kLanguageOffset);
+    if (!knownLanguage(header.language))
+        fail(fileName, QStringLiteral("neznámá kódová stránka (jazykový bajt 0x%1)").arg(int(header.language), 2, 16, QLatin1Char('0')));
     if (header.headerLength < kMinimumHeaderLength || header.headerLength > bytes.size())
         fail(fileName, QStringLiteral("chybná délka hlavičky"));
     if (header.recordLength < 2)

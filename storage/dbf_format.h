@@ -40,7 +40,15 @@ inline constexpr char kDeletedFlag = '*';
 inline constexpr uint8_t kVersionDbase = 0x03;
 inline constexpr uint8_t kVersionDbase3Memo = 0x83;
 inline constexpr uint8_t kVersionDbase4Memo = 0x8B;
+// Language bytes (the code page of the texts) that the engine reads; any other would turn the
+// words into wrong letters without a word of warning.
+inline constexpr uint8_t kLanguageNone = 0x00; // no code page given: our tables are Central European
 inline constexpr uint8_t kLanguageWindows1250 = 0xC8;
+inline constexpr uint8_t kLanguageDos852 = 0x64;
+inline constexpr uint8_t kLanguageDos852Czech = 0x1F;
+inline constexpr uint8_t kLanguageWindows1252 = 0x03;
+inline constexpr uint8_t kLanguageWindows1252Ansi = 0x57;
+inline constexpr uint8_t kLanguageWindows1252Western = 0x58;
 
 struct Descriptor
 {

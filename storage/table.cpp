@@ -90,9 +90,16 @@ void Table::open()
     d->codePage = CodePage(file->header().language);
     d->bindFields(file->header());
     d->file = std::move(file);
-    d->checkProductionIndex();
-    d->createTags();
-    d->loadRecords();
+    try {
+        d->loadRecords(); // first: a damaged table is reported before anything is written
+        d->findProductionTags();
+        d->checkProductionIndex();
+        d->createTags();
+    } catch (...) {
+        d->tags.clear();
+        d->file.reset(); // a table that did not open holds no lock
+        throw;
+    }
     d->range.reset();
     d->row = 0;
     d->setState(TableState::Browse);

@@ -71,6 +71,8 @@ void Table::post()
     int record = d->editRecord;
     const bool inserting = d->state == TableState::Insert;
     const bool changed = inserting || d->buffer != d->records.record(record);
+    if (changed)
+        d->requireIndexKeepable();
     if (inserting)
         record = d->file->appendRecord(d->buffer);
     else if (changed)
@@ -113,6 +115,7 @@ void Table::remove()
         return;
     }
     d->requireCursor();
+    d->requireIndexKeepable();
     const int record = d->currentRecord();
     if (d->state != TableState::Edit)
         d->lockForChange(record);
@@ -164,12 +167,16 @@ void Table::refresh()
 void Table::emptyTable()
 {
     if (!isOpen()) {
-        DbfFile(filePath(), DbfFile::Access::Exclusive).removeAllRecords();
-        d->fileWritten(FileWrite::Empty, -1);
+        DbfFile file(filePath(), DbfFile::Access::Exclusive);
+        d->findProductionTags();
+        d->requireIndexKeepable();
+        file.removeAllRecords();
+        d->updateProductionIndex(FileWrite::Empty, file);
         return;
     }
     if (!d->exclusive)
         throw Error(QStringLiteral("Tabulku %1 lze vyprázdnit, jen když je otevřená výhradně.").arg(d->tableName));
+    d->requireIndexKeepable();
     cancel();
     d->file->removeAllRecords();
     d->loadRecords();
@@ -188,6 +195,7 @@ int Table::pack()
         return PackNotExclusive;
     try {
         d->checkBrowseMode();
+        d->requireIndexKeepable();
         QByteArray live;
         int count = 0;
         for (int record = 0; record < d->records.count(); ++record) {
@@ -289,8 +297,9 @@ bool Table::Private::reopenIfReplaced()
     codePage = CodePage(fresh->header().language);
     bindFields(fresh->header());
     file = std::move(fresh);
-    createTags();
     loadRecords();
+    findProductionTags();
+    createTags();
     return true;
 }
 
@@ -313,39 +322,54 @@ void Table::Private::recordsChanged(const std::vector<int>& changed)
 void Table::Private::fileWritten(FileWrite what, int record)
 {
     Q_UNUSED(record);
-    const QList<MdxTagDef> tags = indexTags();
-    if (tags.isEmpty())
+    updateProductionIndex(what, *file);
+}
+
+void Table::Private::updateProductionIndex(FileWrite what, DbfFile& lockHolder)
+{
+    if (productionTags.isEmpty())
         return;
     const QString path = q.filePath();
     // Emptying and packing write a new header, which carries no index flags.
     const bool headerRewritten = what == FileWrite::Empty || what == FileWrite::Pack;
-    auto update = [&] {
+    lockHolder.withWriteLock([&] {
         if (headerRewritten)
-            setProductionIndexFlags(path, tags);
-        writeProductionIndex(path, tags);
-    };
-    if (file)
-        file->withWriteLock(update);
-    else
-        update();
+            setProductionIndexFlags(path, productionTags);
+        writeProductionIndex(path, productionTags);
+    });
+}
+
+void Table::Private::findProductionTags()
+{
+    indexProblem.reset();
+    productionTags.clear();
+    if (layout) {
+        productionTags = mdxTagsOf(*layout);
+        return;
+    }
+    try {
+        productionTags = declaredIndexTags(q.filePath());
+    } catch (const Error& error) {
+        indexProblem = error.text();
+    }
+}
+
+void Table::Private::requireIndexKeepable() const
+{
+    if (indexProblem)
+        throw Error(*indexProblem);
 }
 
 void Table::Private::checkProductionIndex()
 {
-    const QList<MdxTagDef> tags = indexTags();
-    if (tags.isEmpty())
+    if (productionTags.isEmpty())
         return;
     // A missing, damaged or stale index is rebuilt quietly from the records; a table on a
     // medium we cannot write keeps working without one.
     try {
-        file->withWriteLock([&] { ensureProductionIndex(q.filePath(), tags); });
+        file->withWriteLock([&] { ensureProductionIndex(q.filePath(), productionTags); });
     } catch (const Error&) {
     }
-}
-
-QList<MdxTagDef> Table::Private::indexTags() const
-{
-    return layout ? mdxTagsOf(*layout) : QList<MdxTagDef>{};
 }
 
 } // namespace kadmor

@@ -55,6 +55,8 @@ struct Table::Private
     std::vector<std::unique_ptr<Field>> fieldObjects;
 
     std::vector<TagIndex> tags;
+    QList<MdxTagDef> productionTags;     // what every write keeps true in the production index
+    std::optional<QString> indexProblem; // why no write could keep that index true
     QString indexName;
     QString filterText;
     std::optional<Filter> filter; // parsed filterText
@@ -112,9 +114,12 @@ struct Table::Private
     void lockForChange(int record);
     // The one place told of every change the engine made to the file on disk.
     void fileWritten(FileWrite what, int record);
+    void updateProductionIndex(FileWrite what, DbfFile& lockHolder);
+    // The layout's tags, or without a layout those the table's own index file declares.
+    void findProductionTags();
+    void requireIndexKeepable() const; // before every write
     // Rebuilds the production index at open when it does not match the records.
     void checkProductionIndex();
-    QList<MdxTagDef> indexTags() const;
 
     // field.cpp
     Source currentSource() const;

@@ -17,7 +17,18 @@ const char* const kUsage =
     "Použití:\n"
     "  kadmor-table dump SOUBOR.dbf     vypíše pole a všechny záznamy (smazané s *)\n"
     "  kadmor-table append SOUBOR.dbf   připíše záznamy ze vstupu (hodnoty oddělené tabulátorem)\n"
-    "  kadmor-table pack SOUBOR.dbf     odstraní smazané záznamy\n";
+    "  kadmor-table pack SOUBOR.dbf     odstraní smazané záznamy\n"
+    "  kadmor-table check SOUBOR.dbf    porovná počet záznamů v hlavičce se záznamy v souboru\n"
+    "  kadmor-table repair SOUBOR.dbf   opraví počet záznamů poškozené tabulky (po potvrzení)\n";
+
+// Asks on the terminal (or whatever the standard input is); only "a" or "ano" agrees.
+bool confirmOnInput(const QString& question)
+{
+    QTextStream(stderr) << question << " [a/N] " << Qt::flush;
+    QTextStream in(stdin);
+    const QString answer = in.readLine().trimmed().toLower();
+    return answer == u"a" || answer == u"ano";
+}
 
 int run(const QString& command, const QString& path)
 {
@@ -33,6 +44,10 @@ int run(const QString& command, const QString& path)
         QTextStream(stderr) << QStringLiteral("Připsáno záznamů: %1\n").arg(count);
     } else if (command == u"pack") {
         kadmor::tools::packTable(path);
+    } else if (command == u"check") {
+        return kadmor::tools::checkTable(path, out) ? 0 : 1;
+    } else if (command == u"repair") {
+        kadmor::tools::repairTable(path, out, confirmOnInput);
     } else {
         std::fputs(kUsage, stderr);
         return 2;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table_commands.h"
 
+#include "storage/dbf_file.h"
 #include "storage/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
@@ -65,6 +66,13 @@ void fillNewRecord(Table& table, const QStringList& values, int lineNumber)
     }
 }
 
+QString censusText(const DbfFile::Census& census)
+{
+    return QStringLiteral("Hlavička uvádí %1 záznamů, soubor obsahuje %2 celých záznamů.")
+        .arg(census.counted)
+        .arg(census.whole);
+}
+
 } // namespace
 
 void dumpTable(const QString& path, QTextStream& out)
@@ -102,6 +110,51 @@ void packTable(const QString& path)
     table.open();
     if (table.pack() != Table::PackDone)
         throw Error(QStringLiteral("Tabulku %1 se nepodařilo zhustit.").arg(QFileInfo(path).fileName()));
+}
+
+} // namespace kadmor::tools
+
+namespace kadmor::tools {
+
+bool checkTable(const QString& path, QTextStream& out)
+{
+    const DbfFile::Census census = DbfFile(path, DbfFile::Access::Shared).census();
+    out << censusText(census) << '\n';
+    if (census.damaged())
+        out << QStringLiteral("Tabulka je poškozená; opravíte ji příkazem „kadmor-table repair %1“.\n").arg(path);
+    else if (census.whole > census.counted)
+        out << QStringLiteral("Poslední záznam nedopsal přerušený zápis; další připsání jej nahradí.\n");
+    else
+        out << QStringLiteral("Tabulka je v pořádku.\n");
+    return !census.damaged();
+}
+
+bool repairTable(const QString& path, QTextStream& out, const std::function<bool(const QString&)>& confirm)
+{
+    {
+        DbfFile file(path, DbfFile::Access::Exclusive);
+        const DbfFile::Census census = file.census();
+        out << censusText(census) << '\n';
+        if (!census.damaged()) {
+            out << QStringLiteral("Tabulka je v pořádku, není co opravovat.\n");
+            return false;
+        }
+        out.flush();
+        if (!confirm(QStringLiteral("Počet záznamů v hlavičce se nastaví na %1. Opravit tabulku?").arg(census.whole))) {
+            out << QStringLiteral("Tabulka zůstala beze změny.\n");
+            return false;
+        }
+        file.countWholeRecords();
+    }
+    {
+        Table table; // opening brings the production index in step with the records
+        table.setTableName(path);
+        table.setExclusive(true);
+        table.open();
+    }
+    out << QStringLiteral("Opraveno: tabulka má %1 záznamů.\n")
+               .arg(DbfFile(path, DbfFile::Access::Shared).census().counted);
+    return true;
 }
 
 } // namespace kadmor::tools

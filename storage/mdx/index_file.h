@@ -53,5 +53,8 @@ QByteArray buildIndexFile(const IndexFile& file, QDate today);
 // fileName) when the bytes are not a sound index file: bad header, a block outside the file
 // or met twice, a key count that does not fit its block, branch keys out of order.
 IndexFile parseIndexFile(const QByteArray& bytes, const QString& fileName);
+// The tags the file declares, from its tag table and tag headers alone: a damaged tree does not
+// keep them from being read (and rebuilt). Throws kadmor::Error as parseIndexFile does.
+QList<TagInfo> parseTagTable(const QByteArray& bytes, const QString& fileName);
 
 } // namespace kadmor::mdx

@@ -21,20 +21,23 @@ class Reader
 
     IndexFile read()
     {
-        require(m_bytes.size() >= kFirstTagHeaderPage * kPageSize, "krátká hlavička");
-        m_pagesPerBlock = u16(kPagesPerBlockOffset);
-        m_blockSize = u16(kBlockSizeOffset);
-        require(m_pagesPerBlock >= 1 && m_blockSize == m_pagesPerBlock * kPageSize, "neznámá velikost bloku");
-        const int tagCount = u16(kTagCountOffset);
-        require(kTagTableOffset + tagCount * kTagEntrySize <= kFirstTagHeaderPage * kPageSize, "příliš mnoho značek");
-
+        const int tagCount = readFileHeader();
         IndexFile file;
         file.tableName = text(kDataNameOffset, kDataNameSize);
         file.language = static_cast<unsigned char>(m_bytes[kLanguageOffset]);
-        m_visited.assign(size_t(m_bytes.size() / kPageSize), false);
         for (int i = 0; i < tagCount; ++i)
             file.tags.append(readTag(kTagTableOffset + i * kTagEntrySize));
         return file;
+    }
+
+    // The tags as the tag table and the tag headers declare them, without their trees.
+    QList<TagInfo> readInfos()
+    {
+        const int tagCount = readFileHeader();
+        QList<TagInfo> infos;
+        for (int i = 0; i < tagCount; ++i)
+            infos.append(readInfo(kTagTableOffset + i * kTagEntrySize));
+        return infos;
     }
 
   private:
@@ -56,17 +59,32 @@ class Reader
         return field.left(field.indexOf('\0') < 0 ? size : field.indexOf('\0'));
     }
 
-    Tag readTag(qsizetype entry)
+    int readFileHeader()
+    {
+        require(m_bytes.size() >= kFirstTagHeaderPage * kPageSize, "krátká hlavička");
+        m_pagesPerBlock = u16(kPagesPerBlockOffset);
+        m_blockSize = u16(kBlockSizeOffset);
+        require(m_pagesPerBlock >= 1 && m_blockSize == qint64(m_pagesPerBlock) * kPageSize, "neznámá velikost bloku");
+        const int tagCount = u16(kTagCountOffset);
+        require(kTagTableOffset + qint64(tagCount) * kTagEntrySize <= kFirstTagHeaderPage * kPageSize,
+                "příliš mnoho značek");
+        m_visited.assign(size_t(m_bytes.size() / kPageSize), false);
+        return tagCount;
+    }
+
+    qsizetype tagHeaderOffset(qsizetype entry) const
     {
         const uint32_t headerPage = u32(entry + kEntryHeaderPageOffset);
         const qsizetype header = qsizetype(headerPage) * kPageSize;
         require(headerPage >= kFirstTagHeaderPage && header + kPageSize <= m_bytes.size(),
                 "hlavička značky mimo soubor");
-        require(!m_visited[headerPage], "hlavička značky použita dvakrát");
-        m_visited[headerPage] = true; // no block of a tree may lie on it
+        return header;
+    }
 
-        Tag tag;
-        TagInfo& info = tag.info;
+    TagInfo readInfo(qsizetype entry)
+    {
+        const qsizetype header = tagHeaderOffset(entry);
+        TagInfo info;
         info.name = text(entry + kEntryNameOffset, kTagNameSize);
         info.expression = text(header + kExpressionOffset, kExpressionSize);
         info.keyType = m_bytes[header + kKeyTypeOffset];
@@ -79,9 +97,21 @@ class Reader
         require(info.keyLength >= 1 && info.keyLength <= kMaxCharacterKey, "délka klíče");
         require(info.keyType != 'N' || info.keyLength == kBcdKeyLength, "délka číselného klíče");
         require(m_itemLength >= info.keyLength + kItemNumberSize, "délka položky");
-        require(m_keysPerBlock >= 1 && kNodeItemsOffset + m_keysPerBlock * m_itemLength <= m_blockSize,
+        // Every number of the file is foreign input: products in 64 bits, so that no field can
+        // wrap a check around and send the walk outside the block.
+        require(m_keysPerBlock >= 1 && kNodeItemsOffset + qint64(m_keysPerBlock) * m_itemLength <= m_blockSize,
                 "počet klíčů v bloku");
+        return info;
+    }
 
+    Tag readTag(qsizetype entry)
+    {
+        Tag tag;
+        tag.info = readInfo(entry);
+        const qsizetype header = tagHeaderOffset(entry);
+        const qsizetype headerPage = header / kPageSize;
+        require(!m_visited[size_t(headerPage)], "hlavička značky použita dvakrát");
+        m_visited[size_t(headerPage)] = true; // no block of a tree may lie on it
         readNode(tag, u32(header + kRootPageOffset), 0);
         return tag;
     }
@@ -149,6 +179,11 @@ class Reader
 IndexFile parseIndexFile(const QByteArray& bytes, const QString& fileName)
 {
     return Reader(bytes, fileName).read();
+}
+
+QList<TagInfo> parseTagTable(const QByteArray& bytes, const QString& fileName)
+{
+    return Reader(bytes, fileName).readInfos();
 }
 
 } // namespace kadmor::mdx

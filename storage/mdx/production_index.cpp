@@ -4,11 +4,11 @@
 #include "storage/error.h"
 #include "storage/mdx/dbf_table.h"
 #include "storage/mdx/expected_index.h"
+#include "storage/replacement_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -24,11 +24,31 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
+// The temporary names of index writes, as earlier versions named them too.
+const QString kTemporaryPrefix = QStringLiteral(".");
+
 void replaceFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Indexový soubor %1 nelze zapsat: %2").arg(path, file.errorString()));
+    ReplacementFile::removeLeftovers(path, kTemporaryPrefix); // we hold the table's write lock
+    ReplacementFile file(path, kTemporaryPrefix);
+    file.write(bytes);
+    file.commit();
+}
+
+// Whether this engine can keep the tag true: a field's own value as the key, ascending, every
+// record in it.
+QString unkeepableReason(const mdx::TagInfo& tag, const mdx::DbfTable& table)
+{
+    const mdx::DbfField* field = table.field(tag.expression.trimmed());
+    if (!field)
+        return QStringLiteral("řadí podle výrazu %1").arg(QString::fromLatin1(tag.expression));
+    if (tag.descending || tag.unique)
+        return QStringLiteral("je sestupná nebo jedinečná");
+    const bool keyFits = tag.keyType == 'C' ? field->type == 'C' && tag.keyLength == field->width
+                                            : tag.keyType == 'N' && (field->type == 'N' || field->type == 'F');
+    if (!keyFits)
+        return QStringLiteral("má klíč typu %1").arg(QLatin1Char(tag.keyType));
+    return {};
 }
 
 bool isCurrent(const QString& dbfPath, const mdx::DbfTable& table, const QList<MdxTagDef>& tags)
@@ -118,6 +138,25 @@ bool ensureProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags)
         return false;
     write(dbfPath, table, tags);
     return true;
+}
+
+QList<MdxTagDef> declaredIndexTags(const QString& dbfPath)
+{
+    const mdx::DbfTable table = mdx::readDbfHeader(dbfPath);
+    const QString path = findIndexFile(dbfPath);
+    if (table.bytes.at(mdx::kDbfProductionIndexOffset) == 0 || path.isEmpty())
+        return {};
+    const QString name = QFileInfo(path).fileName();
+    QList<MdxTagDef> tags;
+    for (const mdx::TagInfo& tag : mdx::parseTagTable(readFile(path), name)) {
+        const QString reason = unkeepableReason(tag, table);
+        if (!reason.isEmpty())
+            throw Error(QStringLiteral("Značka %1 indexového souboru %2 %3, což tento program neumí udržovat; "
+                                       "tabulku %4 proto lze jen číst.")
+                            .arg(QString::fromLatin1(tag.name), name, reason, QFileInfo(dbfPath).fileName()));
+        tags.append({tag.name, tag.expression.trimmed(), tag.keyType});
+    }
+    return tags;
 }
 
 mdx::IndexFile readProductionIndex(const QString& dbfPath)

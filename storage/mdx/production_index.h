@@ -40,6 +40,12 @@ void setProductionIndexFlags(const QString& dbfPath, const QList<MdxTagDef>& tag
 // whether it rebuilt the index. The records are never touched.
 bool ensureProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags);
 
+// The tags the table's own index file declares, for writers that know no layout of the table:
+// empty when its header flags no production index or there is no index file. Read from the tag
+// table alone, so that a damaged tree is rebuilt. Throws kadmor::Error when the tag table is
+// damaged or a tag is one this engine cannot keep true (an expression, descending, unique).
+QList<MdxTagDef> declaredIndexTags(const QString& dbfPath);
+
 // The index file of the table as it is on disk, for tools and tests.
 mdx::IndexFile readProductionIndex(const QString& dbfPath);
 

@@ -3,6 +3,7 @@
 // The test program also plays the other programs: started with "--child MODE PATH ...".
 #include "test_support.h"
 
+#include "storage/dbf_file.h"
 #include "storage/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
@@ -113,6 +114,42 @@ int childChurn(const QString& path)
     }
 }
 
+// Child until killed: opens the table anew for each record, as the administrator's tool does,
+// and reports every record whose append has returned. A table held by the packer is tried again.
+int childAppendOneByOne(const QString& path, const QString& prefix)
+{
+    for (int n = 0;; ++n) {
+        for (;;) {
+            try {
+                Table table;
+                openAt(table, path);
+                appendRecord(table, prefix + QString::number(n), n);
+                table.close();
+                break;
+            } catch (const Error&) {
+                QThread::usleep(200);
+            }
+        }
+        std::printf("%s%d\n", qPrintable(prefix), n);
+        std::fflush(stdout);
+    }
+}
+
+// Child until killed: packs the table back to back.
+int childPack(const QString& path)
+{
+    for (;;) {
+        try {
+            Table table;
+            openAt(table, path, true);
+            if (table.pack() != Table::PackDone)
+                return 1;
+        } catch (const Error&) {
+            QThread::usleep(200); // an appender has it open
+        }
+    }
+}
+
 int runChild(const QStringList& arguments)
 {
     try {
@@ -124,6 +161,10 @@ int runChild(const QStringList& arguments)
             return childAppend(path);
         if (mode == u"churn")
             return childChurn(path);
+        if (mode == u"append-one-by-one")
+            return childAppendOneByOne(path, arguments[4]);
+        if (mode == u"pack")
+            return childPack(path);
     } catch (const Error& error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.text()));
     }
@@ -175,6 +216,8 @@ class SharingTest : public QObject
     void twoProgramsAppendAndEditAtOnce();
     void programKilledWhileAppendingLosesNothingFinished();
     void programKilledWhilePackingLeavesATable();
+    void appendRacingAPackLandsInTheTable();
+    void appendersAgainstAPackerLoseNothing();
 
   private:
     QTemporaryDir m_dir;
@@ -278,6 +321,14 @@ void SharingTest::refreshOfAReplacedFile()
     const QString blank = test::createTableWith(other, kCounterLayout, {{"x", "7"}, {"y", "8"}});
     QVERIFY(QFile::remove(path));
     QVERIFY(QFile::copy(blank, path)); // what resetting from the templates does
+    // A write now would go to the file put aside and be lost: it is refused instead.
+    try {
+        appendRecord(mine, QStringLiteral("lost"), 9);
+        QFAIL("wrote to a file that is no longer the table");
+    } catch (const Error& error) {
+        QVERIFY2(error.text().contains(QStringLiteral("mezitím nahradil")), qPrintable(error.text()));
+    }
+    mine.cancel();
     mine.refresh();
     QCOMPARE(mine.recordCount(), 2);
     QCOMPARE(mine.fieldByName(QStringLiteral("NAME")).asString(), QStringLiteral("x"));
@@ -350,6 +401,80 @@ void SharingTest::programKilledWhilePackingLeavesATable()
     openAt(table, path, true);
     QCOMPARE(table.pack(), int(Table::PackDone)); // and clears what killed packers left
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("counter.dbf.*")}, QDir::Files), QStringList());
+}
+
+// A pack renames its new file over the path just after an appender opened the old one and
+// before the appender locks it: the appender must write the new file, not the orphan.
+void SharingTest::appendRacingAPackLandsInTheTable()
+{
+    QTemporaryDir dir;
+    const QString path = test::createTableWith(dir, kCounterLayout, {{"k0", "0"}, {"k1", "1"}, {"k2", "2"}});
+    {
+        Table table;
+        openAt(table, path);
+        table.moveToRow(1);
+        table.remove();
+    }
+    bool packed = false;
+    DbfFile::setBeforeOpenLockHook([&] {
+        if (std::exchange(packed, true))
+            return; // the packer's own open, and the appender's second one
+        Table packer;
+        openAt(packer, path, true);
+        QCOMPARE(packer.pack(), int(Table::PackDone));
+    });
+    Table appender;
+    openAt(appender, path);
+    DbfFile::setBeforeOpenLockHook({});
+    QVERIFY(packed);
+    appendRecord(appender, QStringLiteral("k3"), 3);
+    appender.close();
+
+    const FileRecords contents = readFileRecords(path);
+    QStringList names;
+    for (const FileRecord& record : contents.records)
+        names.append(record.values[0]);
+    QCOMPARE(names, (QStringList{"k0", "k2", "k3"}));
+    QStringList read;
+    for (const QJsonValue& record : test::readWithDbfread(path)[QStringLiteral("records")].toArray())
+        read.append(record.toArray()[0].toString());
+    QCOMPARE(read, names);
+}
+
+// Appenders that open the table for every record, as the tool does, while another program packs
+// back to back: every append that reported success is in the table, once. KADMOR_STRESS_SECONDS
+// runs it longer.
+void SharingTest::appendersAgainstAPackerLoseNothing()
+{
+    QTemporaryDir dir;
+    const QString path = test::createTableWith(dir, kCounterLayout, {});
+    const int seconds =
+        qEnvironmentVariableIsSet("KADMOR_STRESS_SECONDS") ? qEnvironmentVariableIntValue("KADMOR_STRESS_SECONDS") : 5;
+    QProcess* packer = startChild(this, {QStringLiteral("pack"), path});
+    QList<QProcess*> appenders{startChild(this, {QStringLiteral("append-one-by-one"), path, QStringLiteral("a")}),
+                               startChild(this, {QStringLiteral("append-one-by-one"), path, QStringLiteral("b")})};
+    QThread::sleep(seconds);
+    for (QProcess* child : appenders + QList<QProcess*>{packer}) {
+        ::kill(pid_t(child->processId()), SIGKILL);
+        QVERIFY(child->waitForFinished(30000));
+    }
+    QStringList acknowledged;
+    for (QProcess* child : appenders)
+        for (const QByteArray& line : child->readAllStandardOutput().split('\n'))
+            if (!line.isEmpty())
+                acknowledged.append(QString::fromLatin1(line));
+    qInfo("%lld appends acknowledged in %d s", qlonglong(acknowledged.size()), seconds);
+    QVERIFY(acknowledged.size() > 20);
+
+    QMap<QString, int> present;
+    for (const FileRecord& record : readFileRecords(path).records)
+        ++present[record.values[0]];
+    for (const QString& name : acknowledged)
+        QVERIFY2(present.value(name) == 1,
+                 qPrintable(name + QStringLiteral(" is there %1 times").arg(present.value(name))));
+    QVERIFY(present.size() <= acknowledged.size() + 2); // at most the two appends under way when killed
+    const qsizetype read = test::readWithDbfread(path)[QStringLiteral("records")].toArray().size();
+    QVERIFY(read >= present.size() && read <= present.size() + 1);
 }
 
 int main(int argc, char* argv[])
