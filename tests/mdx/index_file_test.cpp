@@ -214,6 +214,9 @@ void IndexFileTest::rejectsDamagedFiles_data()
     QTest::newRow("child met twice") << 12 * kPageSize + 8 + 8 << QByteArray::fromHex("06000000") << false;
     QTest::newRow("branch key below its subtree") << 12 * kPageSize + 8 + 4 << QByteArray("   ") << false;
     QTest::newRow("block size") << kBlockSizeOffset << QByteArray::fromHex("0002") << false;
+    // 65,535 keys of 65,535 bytes: the product overflows 32 bits
+    QTest::newRow("keys per block and item length")
+        << tagHeader + kKeysPerBlockOffset << QByteArray::fromHex("ffff0000ffff") << false;
 }
 
 void IndexFileTest::rejectsDamagedFiles()

@@ -179,6 +179,11 @@ void ProductionIndexTest::staleIndexIsRebuiltWithoutTouchingRecords_data()
         setRecordCount(bytes, -1);
         overwrite(table, bytes);
     }) << true;
+    QTest::newRow("keys per block and item length overflowing the block check")
+        << Change([](auto&, auto&, const QString& index) {
+               patch(index, 4 * mdx::kPageSize + mdx::kKeysPerBlockOffset, QByteArray::fromHex("ffff0000ffff"));
+           })
+        << true;
     QTest::newRow("a tag renamed") << Change([](auto&, auto&, const QString& index) {
         patch(index, mdx::kTagTableOffset + mdx::kEntryNameOffset, "XYZ");
     }) << true;

@@ -6,7 +6,9 @@
 #include "storage/table.h"
 #include "tdbf_checker.h"
 #include "test_tables.h"
+#include "tool_run.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +33,8 @@ class TdbfTest : public QObject
     void packAndEmptyKeepTdbfHappy();
     void engineKeepsIndexTrue_data();
     void engineKeepsIndexTrue();
+    void toolKeepsTheIndexItFinds();
+    void toolRefusesIndexesItCannotKeep();
 
   private:
     void expectTdbfAccepts(const QString& table, const TableLayout& layout, const QStringList& options = {});
@@ -45,6 +49,17 @@ void addLayouts()
     QTest::newRow("words") << "kadmor";
     QTest::newRow("phrases") << "fraze";
     QTest::newRow("grade book") << "znamky";
+}
+
+testing::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
+{
+    return testing::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments, {}, input);
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -193,6 +208,46 @@ void TdbfTest::engineKeepsIndexTrue()
 
     QVERIFY(productionIndexIsCurrent(path, mdxTagsOf(tableLayout)));
     expectTdbfAccepts(path, tableLayout);
+}
+
+// The tool knows no layout: the tags it keeps are those the table's own index file declares.
+void TdbfTest::toolKeepsTheIndexItFinds()
+{
+    const TableLayout& words = layouts::words();
+    const QString table = createFilledTable(m_dir->path(), words, 0, 1); // the blank template
+    QCOMPARE(kadmorTable({"append", table}, "  1\tsheep\tovce\t\t\n  2\tdog\tpes\t\t\n").exitCode, 0);
+    expectTdbfAccepts(table, words);
+
+    QByteArray many;
+    for (int i = 0; i < 300; ++i)
+        many += QByteArray::number(i % 20).rightJustified(3, ' ') + "\tword" + QByteArray::number(i) + "\tslovo\t\t\n";
+    QCOMPARE(kadmorTable({"append", table}, many).exitCode, 0);
+    expectTdbfAccepts(table, words);
+    {
+        Table edited(words);
+        edited.setTableName(table);
+        edited.open();
+        for (int i = 0; i < 100; ++i)
+            edited.remove();
+    }
+    QCOMPARE(kadmorTable({"pack", table}).exitCode, 0);
+    expectTdbfAccepts(table, words);
+    QCOMPARE(readProductionIndex(table).tags.front().size(), 202);
+}
+
+void TdbfTest::toolRefusesIndexesItCannotKeep()
+{
+    const QString table = m_dir->filePath("tdbf.dbf");
+    for (const char* name : {"tdbf.dbf", "tdbf.mdx"}) {
+        QVERIFY(QFile::copy(KADMOR_TEST_DATA "/mdx/" + QString::fromLatin1(name), m_dir->filePath(name)));
+        QFile::setPermissions(m_dir->filePath(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    const QByteArray before = contentOf(table);
+    const testing::ToolRun run = kadmorTable({"append", table}, "a\tb\t1\t1\t1\tT\t2024-01-01\n");
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("neumí udržovat"), qPrintable(run.err));
+    QCOMPARE(contentOf(table), before);
+    QCOMPARE(kadmorTable({"dump", table}).exitCode, 0); // reading it is fine
 }
 
 QTEST_GUILESS_MAIN(TdbfTest)
