@@ -298,11 +298,8 @@ bool DbfFile::unchangedSinceRead() const
 
 bool DbfFile::replacedOnDisk() const
 {
-    struct stat onDisk = {};
-    struct stat open = {};
-    if (stat(QFile::encodeName(m_path).constData(), &onDisk) != 0 || fstat(m_fd, &open) != 0)
-        return false; // gone for a moment (being copied over): keep what we have
-    return onDisk.st_ino != open.st_ino || onDisk.st_dev != open.st_dev;
+    // A path gone for a moment is being copied over: keep what we have until it is back.
+    return QFileInfo::exists(m_path) && !isFileAtPath();
 }
 
 void DbfFile::pwriteAll(const QByteArray& bytes, off_t offset) const
