@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -59,13 +60,17 @@ constexpr int entryCharacters = 50;
 constexpr int entryMargins = 40;
 
 // Qt sizes an input box for its prompt alone, which cuts a long caption and leaves a path no room.
+// The box's layout sets the box's own minimum, so the entry is widened instead.
 void fitCaptionAndEntry(QInputDialog& box, const QString& caption)
 {
+    auto* entry = box.findChild<QLineEdit*>();
+    if (entry == nullptr)
+        return;
     QFont captionFont = box.font();
     captionFont.setBold(true);
     const int captionWidth = QFontMetrics(captionFont).horizontalAdvance(caption) + titleBarButtonsWidth;
-    const int entryWidth = box.fontMetrics().averageCharWidth() * entryCharacters + entryMargins;
-    box.setMinimumWidth(qMax(captionWidth, entryWidth));
+    const int entryWidth = entry->fontMetrics().averageCharWidth() * entryCharacters;
+    entry->setMinimumWidth(qMax(captionWidth - entryMargins, entryWidth));
 }
 
 } // namespace
