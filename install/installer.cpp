@@ -3,6 +3,7 @@
 
 #include "install/config_table.h"
 #include "install/data_tables.h"
+#include "storage/config_rows.h"
 #include "storage/error.h"
 #include "util/zoom_store.h"
 
@@ -10,8 +11,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 namespace kadmor::install {
@@ -34,18 +33,16 @@ QStringList installedEntries()
 
 void checkDataFolderPath(const QString& dataFolder)
 {
-    if (dataFolder.size() > maxDataFolderLength) {
+    switch (config::valueFit(dataFolder)) {
+    case config::ValueFit::Fits:
+        return;
+    case config::ValueFit::TooLong:
         throw Error(QStringLiteral("Cesta ke složce dat \"%1\" má %2 znaků, do konfigurace se jich vejde nejvýše %3. "
                                    "Zvolte pro instalaci složku s kratší cestou. Nic nebylo změněno.")
                         .arg(dataFolder)
                         .arg(dataFolder.size())
-                        .arg(maxDataFolderLength));
-    }
-    // The converter puts a substitute for a character it cannot store, so compare the round trip.
-    QStringEncoder encoder("windows-1250");
-    QStringDecoder decoder("windows-1250");
-    const QByteArray stored = encoder.encode(dataFolder);
-    if (QString(decoder.decode(stored)) != dataFolder) {
+                        .arg(config::valueWidth()));
+    case config::ValueFit::OutsideCodePage:
         throw Error(QStringLiteral("Cestu ke složce dat \"%1\" nelze zapsat do konfigurace: obsahuje znaky mimo "
                                    "středoevropskou znakovou sadu. Zvolte jinou složku. Nic nebylo změněno.")
                         .arg(dataFolder));

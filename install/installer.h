@@ -6,10 +6,6 @@
 
 namespace kadmor::install {
 
-// HODNOTA of the configuration table holds at most this many characters, the data folder's
-// absolute path included.
-constexpr int maxDataFolderLength = 30;
-
 // The teacher password of a fresh installation, as the help page gives it.
 QString defaultTeacherPassword();
 

@@ -4,6 +4,7 @@
 
 #include "shell/data_aware/db_grid.h"
 #include "shell/data_aware/db_navigator.h"
+#include "storage/config_rows.h"
 #include "ui_config_page.h"
 #include "ui_title_page.h"
 #include "ui_word_list_page.h"
@@ -13,9 +14,38 @@
 #include <QTimer>
 
 using kadmor::dialogs;
+namespace config = kadmor::config;
 
 namespace {
-const QString valueField = QStringLiteral("HODNOTA");
+
+const QString valueField = config::valueField();
+
+// A value that the row cannot hold unchanged is refused with a box; the row keeps what it holds.
+bool fitsTheRow(const QString& text, const QString& subject, const QString& oldValue)
+{
+    QString problem;
+    switch (config::valueFit(text)) {
+    case config::ValueFit::Fits:
+        return true;
+    case config::ValueFit::TooLong:
+        problem = QStringLiteral("%1 \"%2\" má %3 znaků, do konfigurace se jich vejde nejvýše %4.")
+                      .arg(subject, text)
+                      .arg(text.size())
+                      .arg(config::valueWidth());
+        break;
+    case config::ValueFit::OutsideCodePage:
+        problem = QStringLiteral("%1 \"%2\" obsahuje znaky mimo středoevropskou znakovou sadu, do konfigurace je "
+                                 "nelze zapsat.")
+                      .arg(subject, text);
+        break;
+    }
+    dialogs().beep();
+    dialogs().message(kadmor::BoxType::Warning,
+                      problem + QStringLiteral("\rZůstává dosavadní hodnota \"%1\".").arg(oldValue),
+                      kadmor::Buttons::Ok);
+    return false;
+}
+
 } // namespace
 
 void TForm1::setupShell()
@@ -58,24 +88,30 @@ void TForm1::BitBtn20Click()
     showPage(p9konfigIndex);
     if (!Table4->isOpen())
         Table4->open();
+    // Enter on the page's first button would pack every table; the grid only shows the rows.
+    p9konfig->DBGrid4->setFocus();
 }
 
 // The language and data-folder values change only here; they are saved by OK and take
-// effect at the next start.
+// effect at the next start. A cancelled box leaves the value empty, which OK then refuses.
 void TForm1::SpeedButton12Click()
 {
     const QString text = dialogs().input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {});
-    Table4->first();
-    Table4->edit();
-    Table4->fieldByName(valueField).setAsString(text);
+    changeConfigValue(config::languageRow, text, QStringLiteral("Název jazyka"));
 }
 
 void TForm1::SpeedButton13Click()
 {
     const QString text = dialogs().input(QStringLiteral("Změna umístění tabulky"),
                                          QStringLiteral("Zadejte novou cestu k tabulkám:"), {});
-    Table4->first();
-    Table4->next();
+    changeConfigValue(config::dataFolderRow, text, QStringLiteral("Cesta k tabulkám"));
+}
+
+void TForm1::changeConfigValue(int row, const QString& text, const QString& subject)
+{
+    config::goToRow(*Table4, row);
+    if (!fitsTheRow(text, subject, Table4->fieldByName(valueField).asString()))
+        return;
     Table4->edit();
     Table4->fieldByName(valueField).setAsString(text);
 }
@@ -96,13 +132,14 @@ void TForm1::SpeedButton15Click()
 }
 
 // Saves the edited row (an empty value is refused by the table and the row keeps its old value)
-// and ends the program in any case.
+// and the changed password, and ends the program in any case.
 void TForm1::Button5Click()
 {
     kadmor::runAction([this] {
         if (Table4->isEditing())
             Table4->refresh();
     });
+    kadmor::runAction([this] { writeChangedPassword(); });
     kadmor::runAction([this] {
         if (Table4->isEditing())
             Table4->cancel();

@@ -7,10 +7,12 @@ class QWidget;
 
 namespace kadmor {
 
-// Reports a control's entering and leaving as the user sees them: the focus moving to it from
-// another control of the window, or away from it to another control. The window losing or
-// regaining activation (a message box opening or closing) is neither, so a box shown by a leave
-// handler does not run the handler again.
+// Reports a control's entering and leaving as the user sees them: the control of a window that
+// holds the focus changes, and the one left is told before the one entered. Only the window's own
+// controls count. A box opening over the window and closing again changes nothing, so a box shown
+// by a leave handler does not run the handler again; but when the focus comes back to another
+// control than the one it left for the box (a handler moved it while the box was open), that
+// control is entered, as if the user had moved there.
 class FocusWatcher : public QObject
 {
     Q_OBJECT
@@ -21,9 +23,6 @@ class FocusWatcher : public QObject
   signals:
     void entered();
     void left();
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     explicit FocusWatcher(QWidget* widget);

@@ -2,6 +2,7 @@
 // The teacher password: the guard of the protected actions and the change of password.
 #include "shell/tform1.h"
 
+#include "storage/config_rows.h"
 #include "util/sifruj.h"
 
 using kadmor::dialogs;
@@ -19,17 +20,29 @@ bool TForm1::guard(const QString& refusal)
     return false;
 }
 
-// The new password goes into row 4, the row the start-up reads, so it is the one compared after
-// the next start. It is saved with the configuration page's OK.
+// The new password is kept until the configuration page's OK writes it. A cancelled or empty box
+// changes nothing: a password row may not be empty, and the old password must keep working.
 void TForm1::SpeedButton11Click()
 {
     const QString text = dialogs().input(QStringLiteral("Změna hesla"), QStringLiteral("Zadejte nové heslo:"), {});
-    const QString stored = kadmor::scramblePassword(text);
-    Table4->first();
-    Table4->moveBy(3);
-    Table4->edit();
-    kadmor::Field& value = Table4->fieldByName(QStringLiteral("HODNOTA"));
-    value.setRawMode(true);
-    value.setAsString(stored);
-    value.setRawMode(false);
+    if (text.isEmpty())
+        return;
+    changedPassword = kadmor::scramblePassword(text);
+}
+
+void TForm1::writeChangedPassword()
+{
+    namespace config = kadmor::config;
+    if (changedPassword.isEmpty())
+        return;
+    for (const int row : config::passwordRows) {
+        config::goToRow(*Table4, row);
+        Table4->edit();
+        kadmor::Field& value = Table4->fieldByName(config::valueField());
+        value.setRawMode(true);
+        value.setAsString(changedPassword);
+        value.setRawMode(false);
+        Table4->post();
+    }
+    changedPassword.clear();
 }

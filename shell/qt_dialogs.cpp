@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -52,6 +53,26 @@ QString titleOf(BoxType type)
     return QGuiApplication::applicationDisplayName();
 }
 
+// Room on the title bar beside the caption for the window's icon and buttons.
+constexpr int titleBarButtonsWidth = 160;
+// An input box takes paths too: its entry shows this many average characters.
+constexpr int entryCharacters = 50;
+constexpr int entryMargins = 40;
+
+// Qt sizes an input box for its prompt alone, which cuts a long caption and leaves a path no room.
+// The box's layout sets the box's own minimum, so the entry is widened instead.
+void fitCaptionAndEntry(QInputDialog& box, const QString& caption)
+{
+    auto* entry = box.findChild<QLineEdit*>();
+    if (entry == nullptr)
+        return;
+    QFont captionFont = box.font();
+    captionFont.setBold(true);
+    const int captionWidth = QFontMetrics(captionFont).horizontalAdvance(caption) + titleBarButtonsWidth;
+    const int entryWidth = entry->fontMetrics().averageCharWidth() * entryCharacters;
+    entry->setMinimumWidth(qMax(captionWidth - entryMargins, entryWidth));
+}
+
 } // namespace
 
 Answer QtDialogs::message(BoxType type, const QString& text, Buttons buttons)
@@ -84,6 +105,7 @@ QString QtDialogs::input(const QString& caption, const QString& prompt, const QS
     box.setTextValue(proposal);
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Zrušit"));
+    fitCaptionAndEntry(box, caption);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

@@ -2,6 +2,7 @@
 // The start-up at the first activation of the main window.
 #include "shell/tform1.h"
 
+#include "storage/config_rows.h"
 #include "storage/error.h"
 #include "ui_grade_edit_page.h"
 #include "ui_new_words_page.h"
@@ -22,9 +23,6 @@ using kadmor::Buttons;
 using kadmor::dialogs;
 
 namespace {
-
-const QString valueField = QStringLiteral("HODNOTA");
-constexpr int passwordRowOffset = 3; // row 4: first row moved three rows on
 
 QString withoutTrailingSlash(QString folder)
 {
@@ -125,13 +123,16 @@ void TForm1::placeCancelButtons()
 // Rows 1, 2 and 4 of konfig.dbf: the language, the data folder and the scrambled password.
 void TForm1::readConfiguration()
 {
+    namespace config = kadmor::config;
+    const QString valueField = config::valueField();
+    config::goToRow(*Table4, config::languageRow);
     languageName = Table4->fieldByName(valueField).asString();
     const QString comboText = p2zaktabul->ComboBox1->currentText();
     p2zaktabul->ComboBox1->addItems(
         {QStringLiteral("lekcí"), languageName + QStringLiteral("ch slov"), QStringLiteral("českých slov")});
     p2zaktabul->ComboBox1->setEditText(comboText); // adding items must not replace the caption
 
-    Table4->next();
+    config::goToRow(*Table4, config::dataFolderRow);
     dataFolder = withoutTrailingSlash(QDir::fromNativeSeparators(Table4->fieldByName(valueField).asString()));
     for (kadmor::Table* table : {Table1, Table2, Table3, Table5, Table6, Table7})
         table->setDatabaseName(dataFolder);
@@ -139,8 +140,7 @@ void TForm1::readConfiguration()
     Table6->setTableName(QStringLiteral("newwords.dbf"));
     Table7->setTableName(QStringLiteral("newfraze.dbf"));
 
-    Table4->first();
-    Table4->moveBy(passwordRowOffset);
+    config::goToRow(*Table4, config::teacherPasswordRow);
     kadmor::Field& stored = Table4->fieldByName(valueField);
     stored.setRawMode(true);
     QString password = kadmor::unscramblePassword(stored.asString());

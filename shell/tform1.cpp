@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/tform1.h"
 
+#include "shell/shortcut_focus.h"
 #include "shell/waits.h"
 #include "storage/layouts.h"
 #include "util/zoom_store.h"
@@ -39,6 +40,7 @@ TForm1::TForm1(const QString& applicationFolder, QWidget* parent) : QMainWindow(
     Timer1->setInterval(refreshIntervalMs);
 
     createPages();
+    kadmor::focusButtonsOnShortcut(this);
     connect(Notebook1, &QStackedWidget::currentChanged, StatusBar1, &QStatusBar::clearMessage);
     handle(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
     for (kadmor::Table* table : {Table1, Table2, Table3})

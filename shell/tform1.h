@@ -99,6 +99,7 @@ class TForm1 : public QMainWindow
     QString languageName;                // configuration row 1
     QString teacherPassword;             // configuration row 4, unscrambled, ASCII letters capital
     QString enteredPassword;             // typed into Thesl in this run
+    QString changedPassword;             // scrambled; written by the configuration page's OK
     QString newLessonFolder;             // the new-lesson folder field, ending with "/"
     QString currentLesson;               // three characters; three spaces: all lessons; empty: none
     int refreshCounter = 0;              // ticks of Timer1
@@ -114,6 +115,8 @@ class TForm1 : public QMainWindow
     void BitBtn20Click();      // open the configuration page
     void SpeedButton12Click(); // change language
     void SpeedButton13Click(); // change data folder
+    // Puts the row into edit mode with the text, unless the row cannot hold it.
+    void changeConfigValue(int row, const QString& text, const QString& subject);
     void SpeedButton14Click(); // zoom in
     void SpeedButton15Click(); // zoom out
     void Button5Click();       // configuration OK
@@ -125,6 +128,8 @@ class TForm1 : public QMainWindow
     // message when it differs from the teacher password. True when the action may go on.
     bool guard(const QString& refusal);
     void SpeedButton11Click(); // change of password
+    // Writes the changed password, when there is one, into both password rows.
+    void writeChangedPassword();
 
     // ---- vocabulary: the word list (vocabulary/word_list.cpp) ----
     // Restricts the word table to the records whose field equals the value, ordered by the index.

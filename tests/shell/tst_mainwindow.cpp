@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window on fresh installations: start-up, configuration, navigation, password,
 // status bar and refresh timer.
+#include "install/installer.h"
 #include "installation.h"
 #include "running_program.h"
 
@@ -88,6 +89,9 @@ class TestMainWindow : public QObject
     void blankPasswordAsksEveryTime();
     void changedPasswordIsUsedAtNextStart();
     void cancelledPasswordChangeKeepsTheOldOne();
+    void tooLongDataFolderIsRefused_data();
+    void tooLongDataFolderIsRefused();
+    void configurationPageStartsOnTheGrid();
     void statusBarShowsTheRecordNumber();
     void everyTenthTickRefreshesTheTables();
 
@@ -506,6 +510,10 @@ void TestMainWindow::changedPasswordIsUsedAtNextStart()
              (Events{passwordDialog,
                      Event::input(QStringLiteral("Změna hesla"), QStringLiteral("Zadejte nové heslo:"), {})}));
 
+    first.reset();
+    for (const int row : {3, 4})
+        QCOMPARE(installation.storedPassword(row), QStringLiteral("Nove heslo"));
+
     auto second = startOnWordList(installation);
     QCOMPARE(second->teacherPassword, QStringLiteral("NOVE HESLO"));
     m_dialogs->queuePassword(QStringLiteral("UCITEL"));
@@ -514,6 +522,7 @@ void TestMainWindow::changedPasswordIsUsedAtNextStart()
     QCOMPARE(m_dialogs->takeEvents(), (Events{passwordDialog, beep, refusal(configRefusal)}));
 }
 
+// A cancelled change leaves the password as it was, and the rest of the visit works.
 void TestMainWindow::cancelledPasswordChangeKeepsTheOldOne()
 {
     Installation installation;
@@ -522,14 +531,76 @@ void TestMainWindow::cancelledPasswordChangeKeepsTheOldOne()
     click(*first, QStringLiteral("BitBtn20"));
     m_dialogs->queueInput(QString());
     click(*first, QStringLiteral("SpeedButton11"));
-    answerOk();
+    m_dialogs->queueInput(QStringLiteral("německy"));
+    click(*first, QStringLiteral("SpeedButton12"));
     click(*first, QStringLiteral("Button5"));
     QCOMPARE(
         m_dialogs->takeEvents(),
         (Events{passwordDialog, Event::input(QStringLiteral("Změna hesla"), QStringLiteral("Zadejte nové heslo:"), {}),
-                requiredValue}));
+                Event::input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {})}));
+    first.reset();
+    QCOMPARE(installation.configValue(1), QStringLiteral("německy"));
+    for (const int row : {3, 4})
+        QCOMPARE(installation.storedPassword(row), kadmor::install::defaultTeacherPassword());
     auto second = startOnWordList(installation);
     QCOMPARE(second->teacherPassword, QStringLiteral("UCITEL"));
+}
+
+void TestMainWindow::tooLongDataFolderIsRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("problem");
+    const QString path42 = QStringLiteral("/srv/skola/kadmor/sdilena-data/anglictina2");
+    QTest::newRow("42 characters")
+        << path42
+        << QStringLiteral("Cesta k tabulkám \"%1\" má 42 znaků, do konfigurace se jich vejde nejvýše 30.").arg(path42);
+    QTest::newRow("31 characters") << QStringLiteral("/srv/skola/kadmor/data/lekce-31")
+                                   << QStringLiteral(
+                                          "Cesta k tabulkám \"/srv/skola/kadmor/data/lekce-31\" má 31 znaků, "
+                                          "do konfigurace se jich vejde nejvýše 30.");
+    QTest::newRow("outside the code page")
+        << QStringLiteral("/data/日本")
+        << QStringLiteral("Cesta k tabulkám \"/data/日本\" obsahuje znaky mimo "
+                          "středoevropskou znakovou sadu, do konfigurace je nelze zapsat.");
+}
+
+// What the row cannot hold is refused at once; the old folder stays and the next start works.
+void TestMainWindow::tooLongDataFolderIsRefused()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, problem);
+    Installation installation;
+    const QString oldFolder = installation.configValue(2);
+    auto first = startOnWordList(installation);
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*first, QStringLiteral("BitBtn20"));
+    m_dialogs->queueInput(typed);
+    answerOk();
+    click(*first, QStringLiteral("SpeedButton13"));
+    QVERIFY(!first->Table4->isEditing());
+    click(*first, QStringLiteral("Button5"));
+    QCOMPARE(m_dialogs->takeEvents(),
+             (Events{passwordDialog,
+                     Event::input(QStringLiteral("Změna umístění tabulky"),
+                                  QStringLiteral("Zadejte novou cestu k tabulkám:"), {}),
+                     beep,
+                     Event::message(BoxType::Warning,
+                                    problem + QStringLiteral("\rZůstává dosavadní hodnota \"%1\".").arg(oldFolder),
+                                    Buttons::Ok)}));
+    first.reset();
+    QCOMPARE(installation.configValue(2), oldFolder);
+    auto second = startOnWordList(installation);
+    QVERIFY(second->Table1->isOpen());
+}
+
+// Enter on the page must not start anything: the focus starts on the grid, which only shows.
+void TestMainWindow::configurationPageStartsOnTheGrid()
+{
+    auto form = startOnWordList(*m_shared);
+    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*form, QStringLiteral("BitBtn20"));
+    m_dialogs->takeEvents();
+    QTRY_VERIFY(form->p9konfig->DBGrid4->hasFocus());
 }
 
 void TestMainWindow::statusBarShowsTheRecordNumber()

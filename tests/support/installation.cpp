@@ -62,3 +62,10 @@ void Installation::setStoredPassword(const QString& password)
     config.value().setRawMode(false);
     config.table.post();
 }
+
+QString Installation::storedPassword(int row) const
+{
+    ConfigRow config(folder(), row);
+    config.value().setRawMode(true);
+    return kadmor::unscramblePassword(config.value().asString());
+}

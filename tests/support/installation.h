@@ -20,6 +20,8 @@ class Installation
     void setConfigValue(int row, const QString& value);
     // Row 4 as the password change stores it (scrambled, raw bytes).
     void setStoredPassword(const QString& password);
+    // The password a row holds, unscrambled.
+    QString storedPassword(int row) const;
 
   private:
     QTemporaryDir m_root;

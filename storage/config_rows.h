@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+namespace kadmor {
+class Table;
+}
+
+// The rows of the configuration table (konfig.dbf) by position, and what their value holds.
+namespace kadmor::config {
+
+inline constexpr int languageRow = 1;
+inline constexpr int dataFolderRow = 2;
+// The scrambled teacher password is written into both rows, so that whoever reads the table sees
+// one password; the start-up reads the second.
+inline constexpr int passwordRows[] = {3, 4};
+inline constexpr int teacherPasswordRow = 4;
+
+// The value field, HODNOTA.
+QString valueField();
+// The characters HODNOTA holds.
+int valueWidth();
+
+// Moves the configuration table to the row, counted from 1.
+void goToRow(Table& table, int row);
+
+enum class ValueFit { Fits, TooLong, OutsideCodePage };
+// Whether the text can be stored as a configuration value unchanged: not longer than the field and
+// only characters of the table's code page (Windows 1250).
+ValueFit valueFit(const QString& text);
+
+} // namespace kadmor::config
