@@ -82,7 +82,7 @@ void TForm1::SpeedButton13Click()
 
 void TForm1::SpeedButton14Click()
 {
-    zoomBy(105.0 / 100.0);
+    zoomBy(105.0 / 100.0, p9konfig->SpeedButton14);
     zoomPercent += kadmor::zoomStepPercent;
 }
 
@@ -91,7 +91,7 @@ void TForm1::SpeedButton15Click()
     // Below the lower bound the button does nothing, so the window stays usable.
     if (zoomPercent - kadmor::zoomStepPercent < kadmor::minimumZoomPercent)
         return;
-    zoomBy(100.0 / 105.0);
+    zoomBy(100.0 / 105.0, p9konfig->SpeedButton15);
     zoomPercent -= kadmor::zoomStepPercent;
 }
 
