@@ -17,9 +17,11 @@ void TForm1::setupExchange()
                                QStringLiteral("zrušit"),        QStringLiteral("obnovit (refresh)")};
     p11novaslova->DBGrid6->setTable(Table6);
     p11novaslova->DBGrid6->setEditable(true);
+    p11novaslova->DBGrid6->setColumnsFitWidth(true);
     kadmor::navigators::full(p11novaslova->DBNavigator9, Table6, hints);
     p11novaslova->DBGrid7->setTable(Table7);
     p11novaslova->DBGrid7->setEditable(true);
+    p11novaslova->DBGrid7->setColumnsFitWidth(true);
     kadmor::navigators::full(p11novaslova->DBNavigator10, Table7, hints);
     handle(p11novaslova->BitBtn28, &QPushButton::clicked, &TForm1::BitBtn28Click);
 

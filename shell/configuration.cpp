@@ -118,7 +118,7 @@ void TForm1::changeConfigValue(int row, const QString& text, const QString& subj
 
 void TForm1::SpeedButton14Click()
 {
-    zoomBy(105.0 / 100.0);
+    zoomBy(105.0 / 100.0, p9konfig->SpeedButton14);
     zoomPercent += kadmor::zoomStepPercent;
 }
 
@@ -127,7 +127,7 @@ void TForm1::SpeedButton15Click()
     // Below the lower bound the button does nothing, so the window stays usable.
     if (zoomPercent - kadmor::zoomStepPercent < kadmor::minimumZoomPercent)
         return;
-    zoomBy(100.0 / 105.0);
+    zoomBy(100.0 / 105.0, p9konfig->SpeedButton15);
     zoomPercent -= kadmor::zoomStepPercent;
 }
 

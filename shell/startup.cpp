@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QStackedWidget>
 
 using kadmor::BoxType;
 using kadmor::Buttons;
@@ -96,11 +97,14 @@ bool TForm1::openConfiguration()
     }
 }
 
-// The title page's controls sit at fixed shares of the window's outer size.
+// The title page's controls sit at fixed shares of the window's outer size; the name's strip
+// spans the page, so that the name stays centred above the version at any zoom.
 void TForm1::placeTitlePage()
 {
     const int w = frameGeometry().width();
     const int h = frameGeometry().height();
+    QWidget* name = p1nadpis->Label2;
+    name->setGeometry(0, name->y(), Notebook1->width(), name->height());
     QWidget* ok = p1nadpis->Button1;
     ok->move(w / 2 - ok->width() / 2, (h / 4) * 3 - ok->height() / 2);
     QWidget* version = p1nadpis->Label3;

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/tform1.h"
 
+<<<<<<< HEAD
 #include "shell/shortcut_focus.h"
+=======
+#include "shell/page_view.h"
+>>>>>>> wt-layout
 #include "shell/waits.h"
 #include "storage/layouts.h"
 #include "util/zoom_store.h"
@@ -82,7 +86,7 @@ void TForm1::createPages()
     connectShellButtons();
     for (QWidget* page : m_pages) {
         Q_ASSERT(page != nullptr);
-        Notebook1->addWidget(page);
+        Notebook1->addWidget(new kadmor::PageView(page));
     }
 }
 
@@ -96,15 +100,30 @@ void TForm1::scaleToScreen()
     m_layoutFactor = m_scale.layout();
     m_fontFactor = m_scale.font();
     kadmor::scaleWidgets(this, m_layoutFactor, m_fontFactor);
+    fitPages();
     // Without a window manager a maximised window keeps its own size; make that the screen's.
     resize(screen->availableGeometry().size());
 }
 
-void TForm1::zoomBy(double factor)
+// The zoom button that was pressed stays where it was, under the pointer, however the page
+// grows or shrinks around it.
+void TForm1::zoomBy(double factor, const QWidget* button)
 {
+    kadmor::PageView* view = kadmor::PageView::of(button);
+    const QPoint shown = view->shownAt(button);
     m_layoutFactor *= factor;
     m_fontFactor *= factor;
     kadmor::scaleWidgets(this, m_layoutFactor, m_fontFactor);
+    if (startupDone)
+        placeTitlePage();
+    fitPages();
+    view->keepInPlace(button, shown);
+}
+
+void TForm1::fitPages()
+{
+    for (auto* view : Notebook1->findChildren<kadmor::PageView*>(Qt::FindDirectChildrenOnly))
+        view->fitPage();
 }
 
 void TForm1::showPage(int index)

@@ -244,7 +244,8 @@ class TForm1 : public QMainWindow
     void createTables();
     void createPages();
     void scaleToScreen();
-    void zoomBy(double factor);
+    void zoomBy(double factor, const QWidget* button);
+    void fitPages(); // after the controls were scaled
     void setupShell();
     void connectShellButtons();
     void setupVocabulary();

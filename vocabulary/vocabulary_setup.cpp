@@ -27,6 +27,7 @@ void TForm1::setupWordList()
 {
     Ui::WordListPage& page = *p2zaktabul;
     page.DBGrid1->setTable(Table1);
+    page.DBGrid1->setColumnsFitWidth(true);
     kadmor::navigators::browse(page.DBNavigator1, Table1);
     onEnter(page.DBGrid1, &TForm1::DBGrid1Enter);
     handle(page.DBGrid1, &kadmor::DbGrid::escapePressed, &TForm1::DBGrid1Escape);

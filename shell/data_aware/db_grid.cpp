@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 namespace kadmor {
 
@@ -92,6 +93,12 @@ void DbGrid::setColumnWidthChars(const QString& field, int characters)
     applyColumnWidths();
 }
 
+void DbGrid::setColumnsFitWidth(bool on)
+{
+    m_fitWidth = on;
+    applyColumnWidths();
+}
+
 void DbGrid::setErrorHandler(ErrorHandler handler)
 {
     m_errorHandler = handler;
@@ -158,6 +165,13 @@ void DbGrid::changeEvent(QEvent* event)
         keepSelectionVisible();
 }
 
+void DbGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    if (m_fitWidth)
+        applyColumnWidths();
+}
+
 void DbGrid::showCurrentRow(int row)
 {
     m_showingCurrentRow = true;
@@ -206,11 +220,50 @@ void DbGrid::applyColumnWidths()
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2);
     horizontalHeader()->setMinimumSectionSize(digit + padding);
+    QList<int> widths;
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const QString name = m_model->headerData(column, Qt::Horizontal).toString().toUpper();
         const int characters = m_widthChars.value(name, defaultWidthChars(column));
-        setColumnWidth(column, characters * digit + padding);
+        widths.append(characters * digit + padding);
     }
+    if (m_fitWidth)
+        fitColumnsToWidth(widths);
+    for (int column = 0; column < widths.size(); ++column)
+        setColumnWidth(column, widths[column]);
+}
+
+// The room missing is taken from the columns in proportion to what each has beyond its title.
+void DbGrid::fitColumnsToWidth(QList<int>& widths) const
+{
+    // The vertical scroll bar may come with more rows; its room is kept free from the start.
+    const int room = maximumViewportSize().width() - verticalScrollBar()->sizeHint().width();
+    int total = 0;
+    int spare = 0;
+    QList<int> titles;
+    for (int column = 0; column < widths.size(); ++column) {
+        titles.append(qMin(widths[column], titleWidth(column)));
+        total += widths[column];
+        spare += widths[column] - titles[column];
+    }
+    const int missing = qMin(total - room, spare);
+    if (missing <= 0)
+        return;
+    int given = 0;
+    int spareBefore = 0;
+    for (int column = 0; column < widths.size(); ++column) {
+        // Rounded on the running sums, so that exactly the missing room is given up.
+        spareBefore += widths[column] - titles[column];
+        const int share = int(qint64(missing) * spareBefore / spare) - given;
+        given += share;
+        widths[column] -= share;
+    }
+}
+
+int DbGrid::titleWidth(int column) const
+{
+    const QString title = m_model->headerData(column, Qt::Horizontal).toString();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+    return horizontalHeader()->fontMetrics().horizontalAdvance(title) + 2 * margin + 2;
 }
 
 // Rows as low as the text allows, so that a page shows as many records as its design intends.

@@ -37,6 +37,9 @@ class DbGrid : public QTableView
     // Width for so many digits of the grid's font; by default a column fits its field's width
     // and its title.
     void setColumnWidthChars(const QString& field, int characters);
+    // Columns share the grid's width: where their widths need more room than the grid has, the
+    // wider columns give some up, never below the width of their titles. Off by default.
+    void setColumnsFitWidth(bool on);
 
     void setErrorHandler(ErrorHandler handler);
 
@@ -50,6 +53,7 @@ class DbGrid : public QTableView
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void keyboardSearch(const QString& search) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void showCurrentRow(int row);
@@ -59,12 +63,15 @@ class DbGrid : public QTableView
     void applyColumnWidths();
     void fitRowHeight();
     int defaultWidthChars(int column) const;
+    int titleWidth(int column) const;
+    void fitColumnsToWidth(QList<int>& widths) const;
     void keepSelectionVisible();
 
     TableModel* m_model;
     QHash<QString, int> m_widthChars; // by upper-case field name
     ErrorHandler m_errorHandler;
     bool m_showingCurrentRow = false;
+    bool m_fitWidth = false;
 };
 
 } // namespace kadmor

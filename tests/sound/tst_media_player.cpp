@@ -8,6 +8,7 @@
 #include "vocabulary/sound/wave_file.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -52,6 +53,7 @@ class MediaPlayerTest : public QObject
     void refusedFilesStayClosed();
     void recordingSavedIsReadBySox();
     void takePlaysBackAndCloseDropsIt();
+    void takeHoldsWhatWasRecorded();
     void stopAndPositionButtons();
     void buttonSets();
     void withoutSoundDevice();
@@ -208,6 +210,38 @@ void MediaPlayerTest::takePlaysBackAndCloseDropsIt()
     QCOMPARE(readFile(path), kadmor::wave::recordingHeader());
     player.save();
     QCOMPARE(player.errorCode(), int(MediaPlayer::NotOpen));
+}
+
+// The null source, idle before the take, hands the new stream about two seconds of samples at
+// once; a take of one second must still be saved as one second.
+void MediaPlayerTest::takeHoldsWhatWasRecorded()
+{
+    REQUIRE_SOUND_DEVICE();
+    constexpr int takeMs = 1000;
+    constexpr int latencyMs = 300; // what the input may still hold back when the take stops
+    const QString path = m_folder.filePath(QStringLiteral("second.wav"));
+    writeFile(path, kadmor::wave::recordingHeader());
+    MediaPlayer player;
+    player.setFileName(path);
+    player.open();
+    QTest::qWait(2500); // the source idles long enough to gather its largest burst
+
+    QElapsedTimer outer;
+    outer.start();
+    click(player, QStringLiteral("record"));
+    QElapsedTimer inner;
+    inner.start();
+    QTest::qWait(takeMs);
+    const qint64 innerMs = inner.elapsed();
+    click(player, QStringLiteral("stop"));
+    const qint64 outerMs = outer.elapsed();
+    player.save();
+    QCOMPARE(player.errorCode(), 0);
+
+    const qint64 samples = readFile(path).size() - kadmor::wave::headerSize;
+    const qint64 savedMs = samples * 1000 / kadmor::wave::recordingRate;
+    QVERIFY2(savedMs <= outerMs && savedMs >= innerMs - latencyMs,
+             qPrintable(QStringLiteral("%1 ms saved of a take of %2 to %3 ms").arg(savedMs).arg(innerMs).arg(outerMs)));
 }
 
 void MediaPlayerTest::stopAndPositionButtons()

@@ -2,6 +2,7 @@
 // WAV files, the recording header, trimming a recording and the names of sounds and pictures.
 #include "storage/error.h"
 #include "vocabulary/sound/file_names.h"
+#include "vocabulary/sound/take.h"
 #include "vocabulary/sound/trimming.h"
 #include "vocabulary/sound/wave_file.h"
 
@@ -74,6 +75,8 @@ class SoundFilesTest : public QObject
     void refusesOtherFiles_data();
     void refusesOtherFiles();
     void dataLongerThanTheFileIsCut();
+    void takeHoldsOnlyItsOwnTime_data();
+    void takeHoldsOnlyItsOwnTime();
     void trimming_data();
     void trimming();
     void smallRecordingsBecomeEmpty_data();
@@ -150,6 +153,42 @@ void SoundFilesTest::dataLongerThanTheFileIsCut()
 }
 
 // Sizes and positions count from 1 at the first byte of the file; the samples start at 59.
+// Deliveries as a sound server makes them: (milliseconds since the take started, bytes, value).
+using Delivery = std::tuple<int, int, char>;
+using Deliveries = QList<Delivery>;
+
+void SoundFilesTest::takeHoldsOnlyItsOwnTime_data()
+{
+    constexpr char before = char(60); // gathered by the source before the take began
+    constexpr char heard = char(128);
+    QTest::addColumn<Deliveries>("deliveries");
+    QTest::addColumn<QByteArray>("take");
+    // A second of input in deliveries of 1102 bytes every 50 ms, each 50 ms behind the clock.
+    Deliveries steady;
+    for (int ms = 50; ms <= 1000; ms += 50)
+        steady.append({ms, 1102, heard});
+    QTest::newRow("steady input keeps everything") << steady << run(heard, 20 * 1102);
+    // An idle source hands over nearly two seconds at once with its first delivery: only its
+    // last 50 ms can belong to the take.
+    Deliveries idleStart{{50, 40'000, before}};
+    for (int ms = 100; ms <= 1000; ms += 50)
+        idleStart.append({ms, 1102, heard});
+    QTest::newRow("idle source's burst is dropped") << idleStart << run(before, 1102) + run(heard, 19 * 1102);
+    QTest::newRow("late delivery at the stop")
+        << Deliveries{{0, 0, heard}, {1100, 30'000, heard}} << run(heard, 24'255);
+}
+
+void SoundFilesTest::takeHoldsOnlyItsOwnTime()
+{
+    QFETCH(Deliveries, deliveries);
+    QFETCH(QByteArray, take);
+    QByteArray samples;
+    for (const auto& [ms, bytes, value] : deliveries)
+        wave::addToTake(samples, run(value, bytes), wave::recordingFormat(), ms * 1000LL);
+    QCOMPARE(samples.size(), take.size());
+    QCOMPARE(samples, take);
+}
+
 void SoundFilesTest::trimming_data()
 {
     QTest::addColumn<QByteArray>("file");

@@ -4,6 +4,7 @@
 #include "shell/error_display.h"
 #include "storage/error.h"
 #include "vocabulary/sound/recording_file.h"
+#include "vocabulary/sound/take.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
@@ -320,7 +321,8 @@ void MediaPlayer::record()
     m_take = wave::Sound{wave::Sound::Problem::None, wave::recordingFormat(), QByteArray()};
     m_hasTake = true;
     m_position = 0;
-    connect(m_input, &QIODevice::readyRead, this, [this] { m_take.samples.append(m_input->readAll()); });
+    m_takeClock.start();
+    connect(m_input, &QIODevice::readyRead, this, &MediaPlayer::takeDelivered);
     showMode(Mode::Recording);
 }
 
@@ -358,12 +360,17 @@ void MediaPlayer::haltRecording()
     if (m_source == nullptr)
         return;
     if (m_input != nullptr)
-        m_take.samples.append(m_input->readAll());
+        takeDelivered();
     m_source->disconnect(this);
     m_source->stop();
     m_source->deleteLater();
     m_source = nullptr;
     m_input = nullptr;
+}
+
+void MediaPlayer::takeDelivered()
+{
+    wave::addToTake(m_take.samples, m_input->readAll(), m_take.format, m_takeClock.nsecsElapsed() / 1000);
 }
 
 void MediaPlayer::playingEnded()

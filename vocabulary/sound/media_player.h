@@ -3,6 +3,7 @@
 
 #include "vocabulary/sound/wave_file.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QAbstractButton;
@@ -114,6 +115,7 @@ class MediaPlayer : public QWidget
     void loadFile();
     void haltPlaying();
     void haltRecording();
+    void takeDelivered();
     void playingEnded();
     void announceEnd();
     void moveBy(qint64 milliseconds);
@@ -128,6 +130,7 @@ class MediaPlayer : public QWidget
     wave::Sound m_sound; // the file's sound
     wave::Sound m_take;  // the recorded take, in the recording format
     bool m_hasTake = false;
+    QElapsedTimer m_takeClock;        // since the take started
     qint64 m_position = 0;            // bytes into current().samples
     int m_playNumber = 0;             // tells a pending end notice from one of an earlier play
     qint64 m_playStart = 0;           // where the running play started, in bytes
