@@ -5,6 +5,7 @@
 #include "storage/error.h"
 #include "storage/replacement_file.h"
 #include "storage/system_error.h"
+#include "storage/table_fingerprint.h"
 
 #include <QDate>
 #include <QFile>
@@ -291,6 +292,14 @@ QByteArray DbfFile::readRecord(int index)
     return record;
 }
 
+QByteArray DbfFile::currentFingerprint() const
+{
+    struct stat info = {};
+    if (fstat(m_fd, &info) != 0)
+        failIo(QStringLiteral("zjišťování stavu"));
+    return dbf::fingerprintOf(info, readPrefix());
+}
+
 bool DbfFile::unchangedSinceRead() const
 {
     return currentStamp() == m_stamp;
@@ -338,6 +347,7 @@ int DbfFile::appendRecord(const QByteArray& record)
 {
     WriteLock lock(*this);
     const bool inSync = currentStamp() == m_stamp;
+    m_fingerprintBeforeWrite = currentFingerprint();
     const QByteArray prefix = readPrefix();
     const Census counts{dbf::recordCountOf(prefix), wholeRecords()};
     if (counts.damaged())
@@ -353,6 +363,7 @@ void DbfFile::writeRecord(int index, const QByteArray& record)
 {
     WriteLock lock(*this);
     const bool inSync = currentStamp() == m_stamp;
+    m_fingerprintBeforeWrite = currentFingerprint();
     const QByteArray prefix = readPrefix();
     pwriteAll(record, recordOffset(index));
     finishWrite(prefix, dbf::recordCountOf(prefix), inSync);
