@@ -234,6 +234,10 @@ void setProductionIndexFlags(const QString& dbfPath, const QList<MdxTagDef>& tag
 bool ensureProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags)
 {
     setProductionIndexFlags(dbfPath, tags);
+    // Changes in place leave nothing behind; what a rebuild killed midway left goes here, once
+    // per open, as we hold the table's write lock.
+    for (const QString& path : findIndexFiles(dbfPath))
+        ReplacementFile::removeLeftovers(path, kTemporaryPrefix);
     if (stampedCurrent(dbfPath, tags))
         return false;
     const mdx::DbfTable table = mdx::readDbf(dbfPath);

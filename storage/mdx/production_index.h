@@ -55,7 +55,8 @@ bool productionIndexIsCurrent(const QString& dbfPath, const QList<MdxTagDef>& ta
 void setProductionIndexFlags(const QString& dbfPath, const QList<MdxTagDef>& tags);
 
 // The flags, then a rebuild when the index file is missing, damaged or out of date. Returns
-// whether it rebuilt the index. The records are never touched. An index that carries the
+// whether it rebuilt the index. The records are never touched; the leftovers of a rebuild that
+// was killed go. An index that carries the
 // table's fingerprint as it is now, and the tags and code page wanted, was last brought in step
 // by this engine and nobody wrote the table since: its trees are not read. Any other index is
 // compared with the records in full and, when current, given the fingerprint.
