@@ -66,6 +66,11 @@ class DbfFile
     // Whether the last write found the file as this object last read it: when not, the
     // caller's copy of the records is stale and should be read again.
     bool lastWriteWasInSync() const { return m_lastWriteInSync; }
+    // The file's fingerprint (table_fingerprint.h) now, and as the last write of this object
+    // found it, under the same lock as the write: an index stamped with the latter was in step
+    // with the table just before that write.
+    QByteArray currentFingerprint() const;
+    const QByteArray& fingerprintBeforeLastWrite() const { return m_fingerprintBeforeWrite; }
 
     int appendRecord(const QByteArray& record); // returns the new record's index
     void writeRecord(int index, const QByteArray& record);
@@ -122,6 +127,7 @@ class DbfFile
     dbf::Header m_header;
     Stamp m_stamp;
     bool m_lastWriteInSync = true;
+    QByteArray m_fingerprintBeforeWrite;
 };
 
 } // namespace kadmor

@@ -73,13 +73,15 @@ void Table::post()
     const bool changed = inserting || d->buffer != d->records.record(record);
     if (changed)
         d->requireIndexKeepable();
+    const QByteArray before = inserting ? QByteArray() : d->records.record(record).toByteArray();
     if (inserting)
         record = d->file->appendRecord(d->buffer);
     else if (changed)
         d->file->writeRecord(record, d->buffer);
     d->releaseEditLock();
     d->setState(TableState::Browse);
-    d->afterOwnWrite(record, std::exchange(d->buffer, {}));
+    const QByteArray after = std::exchange(d->buffer, {});
+    d->afterOwnWrite(record, after);
     d->placeCursor(record, d->row);
     d->notifyView();
     if (inserting)
@@ -87,7 +89,7 @@ void Table::post()
     else
         d->notifyCurrent();
     if (changed)
-        d->fileWritten(inserting ? FileWrite::Append : FileWrite::Post, record);
+        d->fileWritten(inserting ? FileWrite::Append : FileWrite::Post, {uint32_t(record + 1), before, after});
 }
 
 void Table::cancel()
@@ -135,14 +137,15 @@ void Table::remove()
         Release release{*d};
         d->file->writeDeletionFlag(record, dbf::kDeletedFlag);
     }
-    QByteArray deleted = d->records.record(record).toByteArray();
+    const QByteArray before = d->records.record(record).toByteArray();
+    QByteArray deleted = before;
     deleted[0] = dbf::kDeletedFlag;
     const int row = d->row;
     d->afterOwnWrite(record, deleted);
     d->moveToRow(row); // the following record, or the preceding one when the last went
     d->notifyView();
     d->scrolled();
-    d->fileWritten(FileWrite::Delete, record);
+    d->fileWritten(FileWrite::Delete, {uint32_t(record + 1), before, deleted});
 }
 
 void Table::refresh()
@@ -184,7 +187,7 @@ void Table::emptyTable()
     d->placeCursor(-1, 0);
     d->notifyView();
     d->scrolled();
-    d->fileWritten(FileWrite::Empty, -1);
+    d->fileWritten(FileWrite::Empty);
 }
 
 int Table::pack()
@@ -210,7 +213,7 @@ int Table::pack()
         d->placeCursor(-1, 0);
         d->notifyView();
         d->scrolled();
-        d->fileWritten(FileWrite::Pack, -1);
+        d->fileWritten(FileWrite::Pack);
         return PackDone;
     } catch (const std::exception&) {
         return PackFailed;
@@ -319,22 +322,24 @@ void Table::Private::recordsChanged(const std::vector<int>& changed)
     }
 }
 
-void Table::Private::fileWritten(FileWrite what, int record)
+void Table::Private::fileWritten(FileWrite what, const RecordChange& change)
 {
-    Q_UNUSED(record);
-    updateProductionIndex(what, *file);
+    updateProductionIndex(what, *file, change);
 }
 
-void Table::Private::updateProductionIndex(FileWrite what, DbfFile& lockHolder)
+void Table::Private::updateProductionIndex(FileWrite what, DbfFile& lockHolder, const RecordChange& change)
 {
     if (productionTags.isEmpty())
         return;
     const QString path = q.filePath();
-    // Emptying and packing write a new header, which carries no index flags.
-    const bool headerRewritten = what == FileWrite::Empty || what == FileWrite::Pack;
+    // Emptying and packing write a new header, which carries no index flags, and change every
+    // record: they rebuild the index.
+    const bool wholeTable = what == FileWrite::Empty || what == FileWrite::Pack;
     lockHolder.withWriteLock([&] {
-        if (headerRewritten)
+        if (wholeTable)
             setProductionIndexFlags(path, productionTags);
+        else if (updateProductionIndexInPlace(path, productionTags, change, lockHolder.fingerprintBeforeLastWrite()))
+            return;
         writeProductionIndex(path, productionTags);
     });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storage/mdx/production_index.h"
 #include "storage/mdx/tag_def.h"
 
 #include "storage/code_page.h"
@@ -112,9 +113,10 @@ struct Table::Private
     void validateRequired() const;
     void releaseEditLock();
     void lockForChange(int record);
-    // The one place told of every change the engine made to the file on disk.
-    void fileWritten(FileWrite what, int record);
-    void updateProductionIndex(FileWrite what, DbfFile& lockHolder);
+    // The one place told of every change the engine made to the file on disk; change names the
+    // record an append, a post or a delete wrote.
+    void fileWritten(FileWrite what, const RecordChange& change = {});
+    void updateProductionIndex(FileWrite what, DbfFile& lockHolder, const RecordChange& change = {});
     // The layout's tags, or without a layout those the table's own index file declares.
     void findProductionTags();
     void requireIndexKeepable() const; // before every write

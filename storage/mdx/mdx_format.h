@@ -23,9 +23,18 @@ inline constexpr int kTagEntrySizeOffset = 26; // 32
 inline constexpr int kTagCountOffset = 28;
 inline constexpr int kLanguageOffset = 31; // TDbf copies the table's language byte here
 inline constexpr int kPageCountOffset = 32;
+// Blocks that left a tree: the first free one, and how many there are. A free block holds a zero
+// key count and, in its previous-block word, the page of the next free block (zero at the end).
 inline constexpr int kFreePageOffset = 36;
 inline constexpr int kFreeBlocksOffset = 40;
 inline constexpr int kUpdatedOffset = 44;
+// In the bytes dBASE leaves unused: our mark and the fingerprint of the table (table_fingerprint.h)
+// as it was when this engine last brought the index in step with it. A file another program
+// wrote, or one whose change we did not finish, carries another fingerprint or none.
+inline constexpr int kFingerprintMarkOffset = 48;
+inline constexpr char kFingerprintMark[] = "KDMX"; // four bytes, no zero
+inline constexpr int kFingerprintMarkSize = 4;
+inline constexpr int kFingerprintOffset = kFingerprintMarkOffset + kFingerprintMarkSize;
 // TDbf writes 1 here; dBASE documents bytes 48-543 as unused.
 inline constexpr int kTdbfMarkOffset = 529;
 

@@ -2,9 +2,13 @@
 #include "storage/mdx/production_index.h"
 
 #include "storage/error.h"
+#include "storage/mdx/bcd_key.h"
 #include "storage/mdx/dbf_table.h"
 #include "storage/mdx/expected_index.h"
+#include "storage/mdx/index_editor.h"
+#include "storage/mdx/mdx_format.h"
 #include "storage/replacement_file.h"
+#include "storage/table_fingerprint.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,15 +70,78 @@ bool isCurrent(const QString& dbfPath, const mdx::DbfTable& table, const QList<M
     }
 }
 
+QByteArray fingerprintRecord(const QByteArray& fingerprint)
+{
+    return QByteArray(mdx::kFingerprintMark, mdx::kFingerprintMarkSize) + fingerprint;
+}
+
 void write(const QString& dbfPath, const mdx::DbfTable& table, const QList<MdxTagDef>& tags)
 {
     const mdx::IndexFile index = mdx::expectedIndex(table, tags, QFileInfo(dbfPath).completeBaseName());
-    const QByteArray bytes = mdx::buildIndexFile(index, QDate::currentDate());
+    QByteArray bytes = mdx::buildIndexFile(index, QDate::currentDate());
+    const QByteArray stamp = fingerprintRecord(dbf::fingerprintOfFile(dbfPath));
+    bytes.replace(mdx::kFingerprintMarkOffset, stamp.size(), stamp);
     QStringList paths = findIndexFiles(dbfPath);
     if (paths.isEmpty())
         paths.append(indexFilePath(dbfPath));
     for (const QString& path : paths)
         replaceFile(path, bytes);
+}
+
+// The tags as the index must declare them, from the table's header alone.
+QList<mdx::TagInfo> wantedTags(mdx::DbfTable header, const QList<MdxTagDef>& tags)
+{
+    header.recordCount = 0;
+    QList<mdx::TagInfo> infos;
+    for (const mdx::Tag& tag : mdx::expectedIndex(header, tags, {}).tags)
+        infos.append(tag.info);
+    return infos;
+}
+
+bool declaresTags(const mdx::IndexEditor& index, const mdx::DbfTable& header, const QList<MdxTagDef>& tags)
+{
+    if (index.language() != header.language || index.tags().size() != size_t(tags.size()))
+        return false;
+    const QList<mdx::TagInfo> wanted = wantedTags(header, tags);
+    return std::all_of(wanted.begin(), wanted.end(), [&](const mdx::TagInfo& want) {
+        const int found = index.tagNamed(want.name);
+        if (found < 0)
+            return false;
+        const mdx::TagInfo& has = index.tags()[size_t(found)];
+        return has.expression.trimmed().compare(want.expression, Qt::CaseInsensitive) == 0 &&
+               has.keyType == want.keyType && has.keyLength == want.keyLength && !has.descending && !has.unique;
+    });
+}
+
+// The one index file, when this engine stamped it with the table's fingerprint now.
+bool stampedCurrent(const QString& dbfPath, const QList<MdxTagDef>& tags)
+{
+    const QStringList paths = findIndexFiles(dbfPath);
+    if (paths.size() != 1)
+        return false;
+    try {
+        const mdx::IndexEditor index(paths.front(), mdx::IndexEditor::Access::ReadOnly);
+        return !index.fingerprint().isEmpty() && index.fingerprint() == dbf::fingerprintOfFile(dbfPath) &&
+               declaresTags(index, mdx::readDbfHeader(dbfPath), tags);
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+// Gives an index found current the table's fingerprint, so that the next check is cheap.
+void stamp(const QString& dbfPath)
+{
+    const QStringList paths = findIndexFiles(dbfPath);
+    if (paths.size() != 1)
+        return;
+    mdx::IndexEditor index(paths.front(), mdx::IndexEditor::Access::ReadWrite);
+    index.commit(dbf::fingerprintOfFile(dbfPath));
+}
+
+QByteArray keyOf(const MdxTagDef& def, const mdx::DbfField& field, const QByteArray& record)
+{
+    const QByteArrayView value = QByteArrayView(record).sliced(field.offset, field.width);
+    return def.keyType == 'N' ? mdx::bcdKeyFromText(value) : value.toByteArray();
 }
 
 } // namespace
@@ -114,6 +181,40 @@ void writeProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags)
     write(dbfPath, mdx::readDbf(dbfPath), tags);
 }
 
+bool updateProductionIndexInPlace(const QString& dbfPath, const QList<MdxTagDef>& tags, const RecordChange& change,
+                                  const QByteArray& fingerprintBefore)
+{
+    const QStringList paths = findIndexFiles(dbfPath);
+    if (paths.size() != 1 || fingerprintBefore.isEmpty())
+        return false;
+    try {
+        mdx::IndexEditor index(paths.front(), mdx::IndexEditor::Access::ReadWrite);
+        const mdx::DbfTable header = mdx::readDbfHeader(dbfPath);
+        if (index.fingerprint() != fingerprintBefore || !declaresTags(index, header, tags))
+            return false;
+        for (const MdxTagDef& def : tags) {
+            const mdx::DbfField* field = header.field(def.field);
+            const int tag = index.tagNamed(def.name);
+            if (change.after.size() != header.recordLength ||
+                (!change.before.isEmpty() && change.before.size() != header.recordLength))
+                return false;
+            const QByteArray key = keyOf(def, *field, change.after);
+            if (!change.before.isEmpty()) {
+                const QByteArray old = keyOf(def, *field, change.before);
+                if (old == key)
+                    continue;
+                if (!index.remove(tag, old, change.recordNumber))
+                    return false;
+            }
+            index.insert(tag, key, change.recordNumber);
+        }
+        index.commit(dbf::fingerprintOfFile(dbfPath));
+        return true;
+    } catch (const Error&) {
+        return false; // a commit cut short left no fingerprint: the rebuild replaces the file
+    }
+}
+
 bool productionIndexIsCurrent(const QString& dbfPath, const QList<MdxTagDef>& tags)
 {
     return isCurrent(dbfPath, mdx::readDbf(dbfPath), tags);
@@ -133,9 +234,21 @@ void setProductionIndexFlags(const QString& dbfPath, const QList<MdxTagDef>& tag
 bool ensureProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags)
 {
     setProductionIndexFlags(dbfPath, tags);
-    const mdx::DbfTable table = mdx::readDbf(dbfPath);
-    if (isCurrent(dbfPath, table, tags))
+    // Changes in place leave nothing behind; what a rebuild killed midway left goes here, once
+    // per open, as we hold the table's write lock.
+    for (const QString& path : findIndexFiles(dbfPath))
+        ReplacementFile::removeLeftovers(path, kTemporaryPrefix);
+    if (stampedCurrent(dbfPath, tags))
         return false;
+    const mdx::DbfTable table = mdx::readDbf(dbfPath);
+    if (isCurrent(dbfPath, table, tags)) {
+        try {
+            stamp(dbfPath);
+        } catch (const Error&) {
+            // a medium we cannot write: the next open checks in full again
+        }
+        return false;
+    }
     write(dbfPath, table, tags);
     return true;
 }

@@ -23,8 +23,26 @@ QString findIndexFile(const QString& dbfPath); // the first of them, or an empty
 QString indexFilePath(const QString& dbfPath);
 
 // Rebuilds the index from the records, deleted ones included, and replaces every existing
-// index file of the table atomically (a new file beside it, then a rename).
+// index file of the table atomically (a new file beside it, then a rename). The new file
+// carries the table's fingerprint (table_fingerprint.h) as it is now.
 void writeProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags);
+
+// One record as it was before a write and as the write left it; before is empty for an
+// appended record.
+struct RecordChange
+{
+    uint32_t recordNumber = 0; // from 1
+    QByteArray before;
+    QByteArray after;
+};
+
+// Keeps the index in step with one written record in place, block by block, when the index
+// carries fingerprintBefore, the table's fingerprint just before the write: only the keys that
+// changed move, and the index then carries the table's fingerprint as it is now. Returns false,
+// having changed nothing, when the index is not in step with that table or is not sound; the
+// caller then rebuilds it.
+bool updateProductionIndexInPlace(const QString& dbfPath, const QList<MdxTagDef>& tags, const RecordChange& change,
+                                  const QByteArray& fingerprintBefore);
 
 // True when an index file exists and each of them (when several differ in letter case only) is
 // sound, holds exactly these tags and, for every record, its key in dBASE's order. Never
@@ -37,7 +55,11 @@ bool productionIndexIsCurrent(const QString& dbfPath, const QList<MdxTagDef>& ta
 void setProductionIndexFlags(const QString& dbfPath, const QList<MdxTagDef>& tags);
 
 // The flags, then a rebuild when the index file is missing, damaged or out of date. Returns
-// whether it rebuilt the index. The records are never touched.
+// whether it rebuilt the index. The records are never touched; the leftovers of a rebuild that
+// was killed go. An index that carries the
+// table's fingerprint as it is now, and the tags and code page wanted, was last brought in step
+// by this engine and nobody wrote the table since: its trees are not read. Any other index is
+// compared with the records in full and, when current, given the fingerprint.
 bool ensureProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags);
 
 // The tags the table's own index file declares, for writers that know no layout of the table:

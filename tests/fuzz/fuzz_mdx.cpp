@@ -1,12 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Fuzz target: an .mdx file as the engine meets it beside a table, parsed and walked tag by tag.
+// Fuzz target: an .mdx file as the engine meets it beside a table, parsed and walked tag by tag,
+// then changed in place as a write through the engine changes it.
 #include "storage/error.h"
 #include "storage/mdx/bcd_key.h"
+#include "storage/mdx/index_editor.h"
 #include "storage/mdx/index_file.h"
+
+#include <QTemporaryFile>
 
 #include <cstdint>
 
 using namespace kadmor;
+
+namespace {
+
+void editInPlace(const QByteArray& bytes)
+{
+    QTemporaryFile file;
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
+        return;
+    try {
+        mdx::IndexEditor editor(file.fileName(), mdx::IndexEditor::Access::ReadWrite);
+        for (int tag = 0; tag < int(editor.tags().size()); ++tag) {
+            const QByteArray key(editor.tags()[size_t(tag)].keyLength, 'k');
+            editor.insert(tag, key, 1);
+            (void)editor.remove(tag, key, 1);
+            (void)editor.remove(tag, key, 2);
+        }
+        editor.commit(QByteArray(48, 'f'));
+    } catch (const Error&) {
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -23,5 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const Error&) {
         // a damaged index is refused: that is the sound outcome
     }
+    editInPlace(bytes);
     return 0;
 }

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a word table of 10,000 and 200,000 words costs the program, each figure beside shapelib
+// reading every field of the same file: the whole process from start to the word list ready,
+// opening as the program does (index check, lesson 1, order by "angl", first page), saving one
+// edited word, appending one, deleting one, the lesson filter and a refresh.
+//   upkeep_bench [WORDS...]   (10000 200000 by default)
+#include "storage/table.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <shapefil.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace kadmor;
+
+namespace {
+
+constexpr int kLessons = 300;
+constexpr int kFirstPage = 30; // rows the word list shows at once
+constexpr int kRecordCountOffset = 4;
+
+QString randomWord(QRandomGenerator& random, const QString& letters, int minLength, int maxLength)
+{
+    QString word;
+    const int length = int(random.bounded(minLength, maxLength + 1));
+    for (int i = 0; i < length; ++i)
+        word += letters[int(random.bounded(int(letters.size())))];
+    return word;
+}
+
+// An empty table from the engine (with its index), the records written after its header in one
+// go, then opened once so that the engine brings the index in step.
+void generateWordTable(const QString& folder, int count)
+{
+    const QString path = QDir(folder).filePath(layouts::words().fileName);
+    createTable(path, layouts::words());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        qFatal("cannot open %s", qPrintable(path));
+    QByteArray header = file.read(file.size() - 1); // without the end mark
+    QStringEncoder encode("windows-1250");
+    QRandomGenerator random(20240131);
+    const QString english = QStringLiteral("abcdefghijklmnopqrstuvwxyzeeaaoiué");
+    const QString czech = QStringLiteral("aábcčdďeéěfghchiíjklmnňoópqrřsštťuúůvwxyýzž");
+    QByteArray records;
+    records.reserve(qsizetype(count) * 164 + 1);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray lesson = QByteArray::number(1 + i % kLessons).rightJustified(3, ' ');
+        const QByteArray angl = QByteArray(encode.encode(randomWord(random, english, 3, 14))).leftJustified(40, ' ');
+        const QByteArray ces = QByteArray(encode.encode(randomWord(random, czech, 3, 16))).leftJustified(40, ' ');
+        records += ' ' + lesson + angl + ces + QByteArray(40, ' ') + angl;
+    }
+    qToLittleEndian<quint32>(quint32(count), header.data() + kRecordCountOffset);
+    file.seek(0);
+    file.write(header + records + '\x1A');
+    file.close();
+    Table table(layouts::words());
+    table.setDatabaseName(folder);
+    table.open();
+}
+
+struct Figures
+{
+    std::vector<double> ms;
+    double median() const
+    {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0 : sorted[sorted.size() / 2];
+    }
+};
+
+double elapsedMs(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void shapelibRead(const QString& path)
+{
+    DBFHandle handle = DBFOpen(QFile::encodeName(path).constData(), "rb");
+    if (!handle)
+        qFatal("shapelib cannot open %s", qPrintable(path));
+    size_t total = 0;
+    const int records = DBFGetRecordCount(handle);
+    const int fields = DBFGetFieldCount(handle);
+    for (int record = 0; record < records; ++record)
+        for (int field = 0; field < fields; ++field)
+            total += strlen(DBFReadStringAttribute(handle, record, field));
+    DBFClose(handle);
+    if (total == 0)
+        qFatal("shapelib read nothing");
+}
+
+// As the program opens its word list: the table with its index check, lesson 1 in "angl" order,
+// the first page of rows read.
+std::unique_ptr<Table> openAsProgram(const QString& folder)
+{
+    auto table = std::make_unique<Table>(layouts::words());
+    table->setDatabaseName(folder);
+    table->open();
+    table->setFilter(QStringLiteral("LEK='  1'"));
+    table->setFiltered(true);
+    table->setIndexName(QStringLiteral("angl"));
+    for (int row = 0; row < std::min(kFirstPage, table->recordCount()); ++row)
+        for (int field = 0; field < 3; ++field)
+            if (table->text(row, field).isNull())
+                qFatal("no text");
+    return table;
+}
+
+double childMs(const QString& mode, const QString& argument)
+{
+    return elapsedMs([&] {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {mode, argument});
+        if (!child.waitForFinished(120000) || child.exitCode() != 0)
+            qFatal("the child process failed");
+    });
+}
+
+void editOne(Table& table, QRandomGenerator& random)
+{
+    table.moveToRow(int(random.bounded(table.recordCount())));
+    table.edit();
+    table.fieldByName(QStringLiteral("ANGL")).setAsString(QStringLiteral("w%1").arg(random.bounded(1000000)));
+}
+
+void report(const char* what, const Figures& figures, double shapelib)
+{
+    std::printf("  %-52s %10.3f ms  %8.4f x shapelib\n", what, figures.median(), figures.median() / shapelib);
+}
+
+void measure(int words, int rounds)
+{
+    QTemporaryDir dir;
+    generateWordTable(dir.path(), words);
+    const QString path = dir.filePath(layouts::words().fileName);
+    Figures shapelib, process, shapelibProcess, open, save, append, remove, filter, refresh;
+    QRandomGenerator random(7);
+    for (int round = 0; round < rounds; ++round) {
+        shapelib.ms.push_back(elapsedMs([&] { shapelibRead(path); }));
+        shapelibProcess.ms.push_back(childMs(QStringLiteral("--shapelib"), path));
+        process.ms.push_back(childMs(QStringLiteral("--open"), dir.path()));
+        std::unique_ptr<Table> table;
+        open.ms.push_back(elapsedMs([&] { table = openAsProgram(dir.path()); }));
+        editOne(*table, random);
+        save.ms.push_back(elapsedMs([&] { table->post(); }));
+        table->append();
+        table->fieldByName(QStringLiteral("LEK")).setAsString(QStringLiteral("1"));
+        table->fieldByName(QStringLiteral("ANGL")).setAsString(QStringLiteral("new%1").arg(round));
+        append.ms.push_back(elapsedMs([&] { table->post(); }));
+        table->moveToRow(int(random.bounded(table->recordCount())));
+        remove.ms.push_back(elapsedMs([&] { table->remove(); }));
+        table->setFiltered(false);
+        filter.ms.push_back(elapsedMs([&] {
+            table->setFilter(QStringLiteral("LEK=' 17'"));
+            table->setFiltered(true);
+        }));
+        {
+            Table other(layouts::words()); // another program appends one word
+            other.setDatabaseName(dir.path());
+            other.open();
+            other.append();
+            other.fieldByName(QStringLiteral("ANGL")).setAsString(QStringLiteral("other%1").arg(round));
+            other.post();
+        }
+        refresh.ms.push_back(elapsedMs([&] { table->refresh(); }));
+    }
+    const double base = shapelib.median();
+    std::printf("%d words, %lld bytes; medians of %d rounds; shapelib reads every field in %.3f ms "
+                "(%.3f ms as a whole process)\n",
+                words, QFile(path).size(), rounds, base, shapelibProcess.median());
+    std::printf("  %-52s %10.3f ms  %8.4f x shapelib's process\n", "whole process: start to the word list ready",
+                process.median(), process.median() / shapelibProcess.median());
+    report("open as the program does (check, lesson 1, angl, page)", open, base);
+    report("save one edited word (post)", save, base);
+    report("append one word (post)", append, base);
+    report("delete one word", remove, base);
+    report("lesson filter", filter, base);
+    report("refresh after another program appended one", refresh, base);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments[1] == u"--open")
+        return openAsProgram(arguments[2]) ? 0 : 1;
+    if (arguments.size() == 3 && arguments[1] == u"--shapelib") {
+        shapelibRead(arguments[2]);
+        return 0;
+    }
+    QList<int> sizes;
+    for (int i = 1; i < arguments.size(); ++i)
+        sizes.append(arguments[i].toInt());
+    if (sizes.isEmpty())
+        sizes = {10000, 200000};
+    const int rounds = qEnvironmentVariableIntValue("KADMOR_BENCH_ROUNDS") > 0
+                           ? qEnvironmentVariableIntValue("KADMOR_BENCH_ROUNDS")
+                           : 7;
+    for (const int words : sizes)
+        measure(words, rounds);
+    return 0;
+}
