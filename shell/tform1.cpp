@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/tform1.h"
 
-<<<<<<< HEAD
-#include "shell/shortcut_focus.h"
-=======
 #include "shell/page_view.h"
->>>>>>> wt-layout
+#include "shell/shortcut_focus.h"
 #include "shell/waits.h"
 #include "storage/layouts.h"
 #include "util/zoom_store.h"
