@@ -3,7 +3,7 @@
 #include "shell/tform1.h"
 
 #include "storage/config_rows.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "ui_grade_edit_page.h"
 #include "ui_new_words_page.h"
 #include "ui_phrase_edit_page.h"

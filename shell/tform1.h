@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shell/dialogs.h"
-#include "shell/error_display.h"
+#include "base/dialogs.h"
+#include "base/error_display.h"
 #include "shell/focus_watcher.h"
 #include "shell/scaling.h"
 #include "storage/table.h"

@@ -2,7 +2,7 @@
 #include "storage/config_rows.h"
 
 #include "storage/code_page.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
 

@@ -3,7 +3,7 @@
 // recovery and trimming, the pupil's own pronunciation and the picture window.
 #include "shell/tform1.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "ui_word_edit_page.h"

@@ -2,7 +2,7 @@
 // Deleting a word from the word list, with the sound and picture only it uses.
 #include "shell/tform1.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/layouts.h"
 #include "util/soubory.h"
 

@@ -3,7 +3,7 @@
 // edited word into the new-words table.
 #include "shell/tform1.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "ui_new_words_page.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"

@@ -5,7 +5,7 @@
 #include "installation.h"
 #include "running_program.h"
 
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "ui_config_page.h"
 #include "ui_test_page.h"

@@ -8,7 +8,7 @@
 #include "shell/data_aware/db_grid.h"
 #include "shell/data_aware/table_model.h"
 #include "shell/page_view.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "ui_config_page.h"
 #include "ui_new_words_page.h"

@@ -4,7 +4,7 @@
 
 #include "shell/hesla.h"
 #include "shell/restore_request.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "ui_hesla.h"
 
 #include <QApplication>

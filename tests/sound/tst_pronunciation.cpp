@@ -5,7 +5,7 @@
 #include "running_program.h"
 
 #include "require_sound_device.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "sound_test_files.h"
 #include "storage/table.h"

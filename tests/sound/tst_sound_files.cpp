@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // WAV files, the recording header, trimming a recording and the names of sounds and pictures.
-#include "storage/error.h"
+#include "base/error.h"
 #include "vocabulary/sound/file_names.h"
 #include "vocabulary/sound/take.h"
 #include "vocabulary/sound/trimming.h"

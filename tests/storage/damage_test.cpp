@@ -4,7 +4,7 @@
 // tool finds the damage and repairs it after asking.
 #include "test_support.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
 #include "tool_run.h"

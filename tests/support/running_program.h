@@ -4,7 +4,7 @@
 #include "installation.h"
 #include "typing.h"
 
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 
 #include <memory>

@@ -5,7 +5,7 @@
 #include "records_on_disk.h"
 #include "running_program.h"
 
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "storage/layouts.h"
 #include "storage/table.h"

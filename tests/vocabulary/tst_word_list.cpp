@@ -5,7 +5,7 @@
 #include "running_program.h"
 
 #include "shell/data_aware/table_model.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "ui_word_list_page.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vocabulary/sound/file_names.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "util/soubory.h"
 
 namespace kadmor {
