@@ -2,15 +2,9 @@
 // The start-up at the first activation of the main window.
 #include "shell/tform1.h"
 
-#include "storage/config_rows.h"
 #include "base/error.h"
-#include "ui_grade_edit_page.h"
-#include "ui_new_words_page.h"
-#include "ui_phrase_edit_page.h"
-#include "ui_test_page.h"
+#include "storage/config_rows.h"
 #include "ui_title_page.h"
-#include "ui_word_edit_page.h"
-#include "ui_word_list_page.h"
 #include "util/sifruj.h"
 #include "util/tools.h"
 
@@ -49,10 +43,8 @@ void TForm1::FormActivate()
     if (startupDone)
         return;
     startupDone = true;
-    newLessonFolder = p11novaslova->Edit18->text();
     QCoreApplication::setApplicationName(QStringLiteral("kadmor"));
     showPage(p1nadpisIndex);
-    p2zaktabul->ComboBox1->setEditText(QStringLiteral("lekce č. 1"));
     applicationFolder = withoutTrailingSlash(QDir::fromNativeSeparators(m_folder));
     applicationFolderSlash = applicationFolder + u'/';
     loadPicture(p1nadpis->Image3, applicationFolderSlash + QStringLiteral("kadmor.bmp"));
@@ -61,7 +53,7 @@ void TForm1::FormActivate()
         return;
     placeTitlePage();
     Table4->first();
-    placeCancelButtons();
+    emit laidOut();
     QCoreApplication::processEvents();
     if (!kadmor::soundDevicePresent()) {
         dialogs().beep();
@@ -75,8 +67,7 @@ void TForm1::FormActivate()
         return;
     refreshCounter = 0;
     wordRecordingOpen = ownRecordingOpen = testPlaying = phraseOwnRecordingOpen = phraseRecordingOpen = false;
-    selectFirstLesson();
-    writeLanguageCaptions();
+    emit dataFolderChanged();
 }
 
 bool TForm1::openConfiguration()
@@ -115,15 +106,6 @@ void TForm1::placeTitlePage()
     right->move(w - (right->width() + 24), h / 2 - right->height() / 2);
 }
 
-void TForm1::placeCancelButtons()
-{
-    const int w = frameGeometry().width();
-    for (QWidget* cancel :
-         {static_cast<QWidget*>(p3edit->SpeedButton1), static_cast<QWidget*>(p5oprznamky->SpeedButton5),
-          static_cast<QWidget*>(p8editfraze->SpeedButton8)})
-        cancel->move(w - (cancel->width() + 20), cancel->y());
-}
-
 // Rows 1, 2 and 4 of konfig.dbf: the language, the data folder and the scrambled password.
 void TForm1::readConfiguration()
 {
@@ -131,10 +113,7 @@ void TForm1::readConfiguration()
     const QString valueField = config::valueField();
     config::goToRow(*Table4, config::languageRow);
     languageName = Table4->fieldByName(valueField).asString();
-    const QString comboText = p2zaktabul->ComboBox1->currentText();
-    p2zaktabul->ComboBox1->addItems(
-        {QStringLiteral("lekcí"), languageName + QStringLiteral("ch slov"), QStringLiteral("českých slov")});
-    p2zaktabul->ComboBox1->setEditText(comboText); // adding items must not replace the caption
+    emit languageKnown();
 
     config::goToRow(*Table4, config::dataFolderRow);
     dataFolder = withoutTrailingSlash(QDir::fromNativeSeparators(Table4->fieldByName(valueField).asString()));
@@ -166,20 +145,4 @@ bool TForm1::openDataTables()
                           Buttons::Ok);
         return false;
     }
-}
-
-void TForm1::selectFirstLesson()
-{
-    currentLesson = p2zaktabul->Edit2->text().left(3);
-    filtruj(QStringLiteral("lek"), currentLesson, QStringLiteral("angl"));
-    Table3->setRange(currentLesson, currentLesson);
-}
-
-void TForm1::writeLanguageCaptions()
-{
-    p3edit->Label7->setText(languageName);
-    p6zkouseni->CheckBox1->setText(languageName + QStringLiteral("--->česky"));
-    p6zkouseni->CheckBox2->setText(QStringLiteral("česky--->") + languageName);
-    p2zaktabul->SpeedButton3->setToolTip(QStringLiteral("setřiď podle ") + languageName + QStringLiteral("ch slov"));
-    p8editfraze->Label28->setText(languageName);
 }

@@ -76,11 +76,7 @@ void TForm1::createTables()
 void TForm1::createPages()
 {
     setupShell();
-    setupVocabulary();
-    setupTesting();
-    setupPhrases();
-    setupExchange();
-    connectShellButtons();
+    setupSubsystems();
     for (QWidget* page : m_pages) {
         Q_ASSERT(page != nullptr);
         Notebook1->addWidget(new kadmor::PageView(page));
@@ -151,6 +147,11 @@ QString TForm1::soundFile(const QString& name) const
 QString TForm1::pictureFile(const QString& name) const
 {
     return applicationFolderSlash + QStringLiteral("pictures/") + name;
+}
+
+void TForm1::placeAtRightEdge(QWidget* cancel) const
+{
+    cancel->move(frameGeometry().width() - (cancel->width() + 20), cancel->y());
 }
 
 // Every tenth tick re-reads the shared tables, so that other computers' changes appear.

@@ -11,11 +11,16 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QStackedWidget;
 class QStatusBar;
 class QTimer;
 class Tgrview;
+
+namespace kadmor {
+class MediaPlayer;
+}
 
 namespace Ui {
 class TitlePage;
@@ -89,6 +94,8 @@ class TForm1 : public QMainWindow
     void showRecordNumber(const kadmor::Table& table);
     QString soundFile(const QString& name) const;   // sounds folder + name + ".wav"
     QString pictureFile(const QString& name) const; // pictures folder + name
+    // Moves a page's cancel button to the window's right edge, as the window is laid out.
+    void placeAtRightEdge(QWidget* cancel) const;
 
     // ---- shell: run state (the Overview's shared values) ----
     bool startupDone = false;
@@ -153,6 +160,8 @@ class TForm1 : public QMainWindow
     void Edit1Exit();         // search box left
 
     // ---- vocabulary: word editing (vocabulary/word_editing.cpp, vocabulary/word_deletion.cpp) ----
+    // Whether the words edited go into the next lesson package too; the lesson exchange fills it.
+    std::function<bool()> collectingNewWords = [] { return false; };
     // Appends the word being edited to the new-words table while "připisovat" is ticked.
     void copyToNewWords();
     // Drops the new word typed so far; a saved word is never deleted this way.
@@ -185,9 +194,8 @@ class TForm1 : public QMainWindow
     // The sound of the name becomes the recording header alone. A file that cannot be created
     // raises an Error; one written short is reported in a box.
     void writeEmptyRecording(const QString& name);
-    // The four recorders: each opens its player on the sound of a name and sets its flag.
-    enum class Recorder { Word, OwnWord, OwnPhrase, Phrase };
-    void openRecorder(Recorder recorder, const QString& name);
+    // Opens a recorder's player on the sound of a name and sets the recorder's flag.
+    void openRecorder(kadmor::MediaPlayer* player, bool& open, const QString& name);
     // An empty (or missing) recording file is restored from the recorder's own temporary file.
     void kondel(const QString& recordingFile);
     // Cuts the quiet beginning and end off the recording file, at most 64000 bytes.
@@ -218,6 +226,16 @@ class TForm1 : public QMainWindow
     void BitBtn29Click(); // word list "N&ová slov."
     void BitBtn28Click(); // new words "&Zpět"
 
+  signals:
+    // What every page follows; each subsystem's setup connects its pages.
+    // The start-up read the language (configuration row 1): the word list's orders name it.
+    void languageKnown();
+    // The start-up gave the window its size: controls kept at its right edge follow.
+    void laidOut();
+    // The data tables are open in the configured data folder: the first lesson is chosen, and the
+    // captions that name the language are written (a start-up without its data leaves them).
+    void dataFolderChanged();
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -243,14 +261,17 @@ class TForm1 : public QMainWindow
 
     void createTables();
     void createPages();
+    // Every subsystem's setup, in the order they build on each other (app/subsystems.cpp).
+    void setupSubsystems();
     void scaleToScreen();
     void zoomBy(double factor, const QWidget* button);
     void fitPages(); // after the controls were scaled
     void setupShell();
-    void connectShellButtons();
     void setupVocabulary();
     void setupWordList();
     void setupWordEditing();
+    void selectFirstLesson();
+    void offerWordOrders();
     void setupTesting();
     void setupPhrases();
     void setupExchange();
@@ -258,11 +279,8 @@ class TForm1 : public QMainWindow
     // start-up steps
     bool openConfiguration();
     void placeTitlePage();
-    void placeCancelButtons();
     void readConfiguration();
     bool openDataTables();
-    void selectFirstLesson();
-    void writeLanguageCaptions();
 
     QString m_folder; // the application folder given at creation
     std::array<QWidget*, pageCount> m_pages{};

@@ -4,8 +4,6 @@
 #include "shell/tform1.h"
 
 #include "base/error.h"
-#include "ui_phrase_edit_page.h"
-#include "ui_phrase_page.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 #include "util/soubory.h"
@@ -76,7 +74,7 @@ void TForm1::writeEmptyRecording(const QString& name)
         showError(QStringLiteral("Nemohu zapisovat do souboru \"") + path + QStringLiteral("\" !"));
 }
 
-void TForm1::openRecorder(Recorder recorder, const QString& name)
+void TForm1::openRecorder(kadmor::MediaPlayer* player, bool& open, const QString& name)
 {
     if (name.isEmpty()) {
         dialogs().beep();
@@ -84,29 +82,11 @@ void TForm1::openRecorder(Recorder recorder, const QString& name)
         return;
     }
     kadmor::requireSoundName(name);
-    struct Instance
-    {
-        kadmor::MediaPlayer* player;
-        bool& open;
-    };
-    const Instance instance = [this, recorder]() -> Instance {
-        switch (recorder) {
-        case Recorder::Word:
-            return {p3edit->MediaPlayer2, wordRecordingOpen};
-        case Recorder::OwnWord:
-            return {p2zaktabul->MediaPlayer3, ownRecordingOpen};
-        case Recorder::OwnPhrase:
-            return {p7fraze->MediaPlayer5, phraseOwnRecordingOpen};
-        case Recorder::Phrase:
-            break;
-        }
-        return {p8editfraze->MediaPlayer6, phraseRecordingOpen};
-    }();
     const QString path = soundFile(name);
-    instance.player->setFileName(path);
+    player->setFileName(path);
     try {
-        instance.player->open();
-        instance.open = true;
+        player->open();
+        open = true;
     } catch (const kadmor::Error& error) {
         showError(error.text() + QStringLiteral(" \"") + path + QStringLiteral("\" \rChyba zápisu! "));
     }
@@ -215,7 +195,7 @@ void TForm1::Image4Click()
     }
     const QString own = QStringLiteral("mujzvuk");
     writeEmptyRecording(own);
-    openRecorder(Recorder::OwnWord, own);
+    openRecorder(p2zaktabul->MediaPlayer3, ownRecordingOpen, own);
     p2zaktabul->DBGrid1->setFocus();
 }
 
@@ -226,5 +206,5 @@ void TForm1::BitBtn4Click()
     const QString name = p3edit->DBEdit5->text();
     Table1->fieldByName(QStringLiteral("ZVUK")).setAsString(name);
     writeEmptyRecording(name);
-    openRecorder(Recorder::Word, name);
+    openRecorder(p3edit->MediaPlayer2, wordRecordingOpen, name);
 }
