@@ -76,7 +76,6 @@ bool TForm1::openConfiguration()
     Table4->setTableName(QStringLiteral("konfig.dbf"));
     try {
         Table4->open();
-        return true;
     } catch (const kadmor::Error& error) {
         dialogs().beep();
         dialogs().message(BoxType::Error,
@@ -86,6 +85,22 @@ bool TForm1::openConfiguration()
         close();
         return false;
     }
+    // Without all its rows the start-up would read the wrong values or none, and then name only the
+    // table it could not find in the data folder that was never read.
+    const int rows = Table4->recordCount();
+    if (rows >= kadmor::config::teacherPasswordRow)
+        return true;
+    Table4->close();
+    dialogs().beep();
+    dialogs().message(BoxType::Error,
+                      QStringLiteral("Konfigurační tabulka \"%1konfig.dbf\" má jen %2 řádků z potřebných %3 (jazyk, "
+                                     "cesta k datům, heslo a heslo učitele).\rObnovte ji z instalace programu.")
+                          .arg(applicationFolderSlash)
+                          .arg(rows)
+                          .arg(kadmor::config::teacherPasswordRow),
+                      Buttons::Ok);
+    close();
+    return false;
 }
 
 // The title page's controls sit at fixed shares of the window's outer size; the name's strip

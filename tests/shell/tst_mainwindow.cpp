@@ -74,6 +74,8 @@ class TestMainWindow : public QObject
 
     void startupComplete();
     void startupWithoutConfiguration();
+    void startupWithTooFewConfigurationRows_data();
+    void startupWithTooFewConfigurationRows();
     void startupWithWrongDataFolder();
     void startupRunsOnce();
     void zoomStoredAtCloseAndAppliedOnce();
@@ -225,6 +227,32 @@ void TestMainWindow::startupWithoutConfiguration()
                            QStringLiteral("/konfig.dbf\"");
     QVERIFY2(events[1].text.endsWith(suffix), qPrintable(events[1].text));
     QVERIFY2(events[1].text.size() > suffix.size(), "the engine's message comes first");
+}
+
+void TestMainWindow::startupWithTooFewConfigurationRows_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::newRow("no rows") << 0;
+    QTest::newRow("no teacher password") << 3;
+}
+
+// A konfig.dbf that lost rows is named in the message, and the program ends as without one.
+void TestMainWindow::startupWithTooFewConfigurationRows()
+{
+    QFETCH(int, rows);
+    Installation installation;
+    installation.keepConfigRows(rows);
+    auto form = start(installation);
+    QTRY_VERIFY(!form->isVisible());
+    const Events events = m_dialogs->takeEvents();
+    QCOMPARE(events.size(), 2);
+    QCOMPARE(events[0], beep);
+    QCOMPARE(events[1].type, BoxType::Error);
+    QCOMPARE(events[1].text,
+             QStringLiteral("Konfigurační tabulka \"%1/konfig.dbf\" má jen %2 řádků z potřebných 4 (jazyk, cesta k "
+                            "datům, heslo a heslo učitele).\rObnovte ji z instalace programu.")
+                 .arg(installation.folder())
+                 .arg(rows));
 }
 
 void TestMainWindow::startupWithWrongDataFolder()
