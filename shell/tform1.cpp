@@ -21,7 +21,7 @@ constexpr int refreshIntervalMs = 1000;
 constexpr int ticksPerRefresh = 10;
 } // namespace
 
-TForm1::TForm1(const QString& applicationFolder, QWidget* parent) : QMainWindow(parent), m_folder(applicationFolder)
+TForm1::TForm1(const QString& folder, QWidget* parent) : QMainWindow(parent), m_folder(folder)
 {
     kadmor::setShuttingDown(false);
     setObjectName(QStringLiteral("Form1"));

@@ -57,9 +57,9 @@ class TForm1 : public QMainWindow
         pageCount
     };
 
-    // applicationFolder: where konfig.dbf, the sounds, pictures and help live (the
+    // folder: where konfig.dbf, the sounds, pictures and help live (the
     // executable's folder in the installed program).
-    explicit TForm1(const QString& applicationFolder, QWidget* parent = nullptr);
+    explicit TForm1(const QString& folder, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // ---- shell: window, pages, status bar, timer (shell/tform1.cpp) ----
