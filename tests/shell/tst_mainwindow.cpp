@@ -7,6 +7,7 @@
 
 #include "scripted_dialogs.h"
 #include "shell/tform1.h"
+#include "table_rows.h"
 #include "ui_config_page.h"
 #include "ui_test_page.h"
 #include "ui_title_page.h"
@@ -156,7 +157,7 @@ std::unique_ptr<TForm1> TestMainWindow::startOnWordList(const Installation& inst
 
 void TestMainWindow::click(TForm1& form, const QString& name)
 {
-    testing::click(form, name);
+    testkit::click(form, name);
 }
 
 void TestMainWindow::startupComplete()
@@ -661,11 +662,7 @@ void TestMainWindow::everyTenthTickRefreshesTheTables()
     other.setTableName(QStringLiteral("kadmor.dbf"));
     other.open();
     const auto addWord = [&other](const QString& word) {
-        other.append();
-        other.fieldByName(QStringLiteral("LEK")).setAsString(QStringLiteral("  1"));
-        other.fieldByName(QStringLiteral("ANGL")).setAsString(word);
-        other.fieldByName(QStringLiteral("CES")).setAsString(word);
-        other.post();
+        testkit::appendRow(other, {{"LEK", "  1"}, {"ANGL", word}, {"CES", word}});
     };
     addWord(QStringLiteral("zzz"));
 
