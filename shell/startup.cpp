@@ -138,11 +138,7 @@ void TForm1::readConfiguration()
     Table6->setTableName(QStringLiteral("newwords.dbf"));
     Table7->setTableName(QStringLiteral("newfraze.dbf"));
 
-    config::goToRow(*Table4, config::teacherPasswordRow);
-    kadmor::Field& stored = Table4->fieldByName(valueField);
-    stored.setRawMode(true);
-    QString password = kadmor::unscramblePassword(stored.asString());
-    stored.setRawMode(false);
+    QString password = kadmor::unscramblePassword(config::rawValue(*Table4, config::teacherPasswordRow));
     kadmor::upperCase(password);
     teacherPassword = password;
 }
