@@ -139,16 +139,6 @@ void TForm1::showRecordNumber(const kadmor::Table& table)
     setStatus(QStringLiteral("Záznam číslo: %1").arg(table.recNo()));
 }
 
-QString TForm1::soundFile(const QString& name) const
-{
-    return applicationFolderSlash + QStringLiteral("sounds/") + name + QStringLiteral(".wav");
-}
-
-QString TForm1::pictureFile(const QString& name) const
-{
-    return applicationFolderSlash + QStringLiteral("pictures/") + name;
-}
-
 void TForm1::placeAtRightEdge(QWidget* cancel) const
 {
     cancel->move(frameGeometry().width() - (cancel->width() + 20), cancel->y());

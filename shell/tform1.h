@@ -92,8 +92,6 @@ class TForm1 : public QMainWindow
     QString status() const;
     void Timer1Timer();
     void showRecordNumber(const kadmor::Table& table);
-    QString soundFile(const QString& name) const;   // sounds folder + name + ".wav"
-    QString pictureFile(const QString& name) const; // pictures folder + name
     // Moves a page's cancel button to the window's right edge, as the window is laid out.
     void placeAtRightEdge(QWidget* cancel) const;
 
@@ -182,6 +180,10 @@ class TForm1 : public QMainWindow
     void DBEdit5Enter();      // the sound name proposed is the second-language word
 
     // ---- vocabulary: pronunciation and pictures (vocabulary/pronunciation.cpp) ----
+    // The sounds folder + name + ".wav", the pictures folder + name; a name that reaches outside
+    // its folder raises an Error.
+    QString soundFile(const QString& name) const;
+    QString pictureFile(const QString& name) const;
     void setupPronunciation();
     // Saves, recovers and trims the word recorder's recording when it is open.
     void finishWordRecording();

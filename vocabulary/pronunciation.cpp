@@ -38,6 +38,16 @@ void showError(const QString& text)
 
 } // namespace
 
+QString TForm1::soundFile(const QString& name) const
+{
+    return kadmor::soundPath(applicationFolderSlash, name);
+}
+
+QString TForm1::pictureFile(const QString& name) const
+{
+    return kadmor::picturePath(applicationFolderSlash, name);
+}
+
 void TForm1::setupPronunciation()
 {
     handle(p2zaktabul->BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
@@ -50,7 +60,6 @@ void TForm1::setupPronunciation()
 void TForm1::playSound(const QString& name)
 {
     const QString soundName = name.isEmpty() ? QStringLiteral("nosound") : name;
-    kadmor::requireSoundName(soundName);
     kadmor::MediaPlayer* player = p2zaktabul->MediaPlayer1;
     player->setFileName(soundFile(soundName));
     player->open();
@@ -64,7 +73,6 @@ void TForm1::MediaPlayer1Notify()
 
 void TForm1::writeEmptyRecording(const QString& name)
 {
-    kadmor::requireSoundName(name);
     const QString path = soundFile(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -81,7 +89,6 @@ void TForm1::openRecorder(kadmor::MediaPlayer* player, bool& open, const QString
         dialogs().message(BoxType::Warning, QStringLiteral("Není zadáno žádné slovíčko!"), Buttons::Ok);
         return;
     }
-    kadmor::requireSoundName(name);
     const QString path = soundFile(name);
     player->setFileName(path);
     try {
@@ -179,7 +186,6 @@ void TForm1::BitBtn2Click()
         dialogs().message(BoxType::Warning, QStringLiteral("V databázi není přiřazen žádný obrázek!"), Buttons::Ok);
         return;
     }
-    kadmor::requirePictureName(picture);
     grview->path = pictureFile(picture);
     grview->setWindowTitle(picture);
     Timer1->stop();

@@ -19,4 +19,16 @@ void requirePictureName(const QString& name)
             QStringLiteral("Název obrázku „%1“ ukazuje mimo složku s obrázky, proto jej nelze zobrazit.").arg(name));
 }
 
+QString soundPath(const QString& applicationFolderSlash, const QString& name)
+{
+    requireSoundName(name);
+    return applicationFolderSlash + QStringLiteral("sounds/") + name + QStringLiteral(".wav");
+}
+
+QString picturePath(const QString& applicationFolderSlash, const QString& name)
+{
+    requirePictureName(name);
+    return applicationFolderSlash + QStringLiteral("pictures/") + name;
+}
+
 } // namespace kadmor
