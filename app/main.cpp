@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the main window, the password dialog and the picture window, then the event loop.
-#include "shell/dialogs.h"
+#include "base/dialogs.h"
 #include "shell/hesla.h"
 #include "shell/restore_request.h"
 #include "shell/tform1.h"

@@ -26,4 +26,7 @@ void TForm1::setupExchange()
     handle(p11novaslova->BitBtn28, &QPushButton::clicked, &TForm1::BitBtn28Click);
 
     handle(p2zaktabul->BitBtn29, &QPushButton::clicked, &TForm1::BitBtn29Click);
+
+    newLessonFolder = p11novaslova->Edit18->text();
+    collectingNewWords = [this] { return p11novaslova->CheckBox5->isChecked(); };
 }

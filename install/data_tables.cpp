@@ -2,7 +2,7 @@
 #include "install/data_tables.h"
 
 #include "install/tsv.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
 

@@ -4,7 +4,7 @@
 #include "install/config_table.h"
 #include "install/data_tables.h"
 #include "storage/config_rows.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "util/zoom_store.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // kadmor-install FOLDER [--replace]: lays out a complete kadmor installation in FOLDER.
 
 #include "install/installer.h"
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "install/tsv.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QFile>
 #include <QStringList>

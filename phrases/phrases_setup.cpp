@@ -29,4 +29,7 @@ void TForm1::setupPhrases()
     handle(p8editfraze->SpeedButton8, &QToolButton::clicked, &TForm1::SpeedButton8Click);
 
     handle(p2zaktabul->BitBtn15, &QPushButton::clicked, &TForm1::BitBtn15Click);
+
+    connect(this, &TForm1::dataFolderChanged, this, [this] { p8editfraze->Label28->setText(languageName); });
+    connect(this, &TForm1::laidOut, this, [this] { placeAtRightEdge(p8editfraze->SpeedButton8); });
 }

@@ -7,7 +7,6 @@
 #include "storage/config_rows.h"
 #include "ui_config_page.h"
 #include "ui_title_page.h"
-#include "ui_word_list_page.h"
 #include "util/soubory.h"
 
 #include <QColor>
@@ -66,13 +65,6 @@ void TForm1::setupShell()
     handle(p9konfig->SpeedButton14, &QToolButton::clicked, &TForm1::SpeedButton14Click);
     handle(p9konfig->SpeedButton15, &QToolButton::clicked, &TForm1::SpeedButton15Click);
     handle(p9konfig->Button5, &QPushButton::clicked, &TForm1::Button5Click);
-}
-
-// Connected by the word list page, whose buttons they are.
-void TForm1::connectShellButtons()
-{
-    handle(p2zaktabul->BitBtn20, &QPushButton::clicked, &TForm1::BitBtn20Click);
-    handle(p2zaktabul->BitBtn17, &QPushButton::clicked, &TForm1::BitBtn17Click);
 }
 
 void TForm1::Button1Click()

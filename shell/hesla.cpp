@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/hesla.h"
 
-#include "shell/dialogs.h"
+#include "base/dialogs.h"
 #include "ui_hesla.h"
 
 #include <QKeyEvent>

@@ -35,14 +35,7 @@ void TForm1::writeChangedPassword()
     namespace config = kadmor::config;
     if (changedPassword.isEmpty())
         return;
-    for (const int row : config::passwordRows) {
-        config::goToRow(*Table4, row);
-        Table4->edit();
-        kadmor::Field& value = Table4->fieldByName(config::valueField());
-        value.setRawMode(true);
-        value.setAsString(changedPassword);
-        value.setRawMode(false);
-        Table4->post();
-    }
+    for (const int row : config::passwordRows)
+        config::writeRawValue(*Table4, row, changedPassword);
     changedPassword.clear();
 }

@@ -2,15 +2,9 @@
 // The start-up at the first activation of the main window.
 #include "shell/tform1.h"
 
+#include "base/error.h"
 #include "storage/config_rows.h"
-#include "storage/error.h"
-#include "ui_grade_edit_page.h"
-#include "ui_new_words_page.h"
-#include "ui_phrase_edit_page.h"
-#include "ui_test_page.h"
 #include "ui_title_page.h"
-#include "ui_word_edit_page.h"
-#include "ui_word_list_page.h"
 #include "util/sifruj.h"
 #include "util/tools.h"
 
@@ -49,10 +43,8 @@ void TForm1::FormActivate()
     if (startupDone)
         return;
     startupDone = true;
-    newLessonFolder = p11novaslova->Edit18->text();
     QCoreApplication::setApplicationName(QStringLiteral("kadmor"));
     showPage(p1nadpisIndex);
-    p2zaktabul->ComboBox1->setEditText(QStringLiteral("lekce č. 1"));
     applicationFolder = withoutTrailingSlash(QDir::fromNativeSeparators(m_folder));
     applicationFolderSlash = applicationFolder + u'/';
     loadPicture(p1nadpis->Image3, applicationFolderSlash + QStringLiteral("kadmor.bmp"));
@@ -61,7 +53,7 @@ void TForm1::FormActivate()
         return;
     placeTitlePage();
     Table4->first();
-    placeCancelButtons();
+    emit laidOut();
     QCoreApplication::processEvents();
     if (!kadmor::soundDevicePresent()) {
         dialogs().beep();
@@ -75,8 +67,7 @@ void TForm1::FormActivate()
         return;
     refreshCounter = 0;
     wordRecordingOpen = ownRecordingOpen = testPlaying = phraseOwnRecordingOpen = phraseRecordingOpen = false;
-    selectFirstLesson();
-    writeLanguageCaptions();
+    emit dataFolderChanged();
 }
 
 bool TForm1::openConfiguration()
@@ -85,7 +76,6 @@ bool TForm1::openConfiguration()
     Table4->setTableName(QStringLiteral("konfig.dbf"));
     try {
         Table4->open();
-        return true;
     } catch (const kadmor::Error& error) {
         dialogs().beep();
         dialogs().message(BoxType::Error,
@@ -95,6 +85,22 @@ bool TForm1::openConfiguration()
         close();
         return false;
     }
+    // Without all its rows the start-up would read the wrong values or none, and then name only the
+    // table it could not find in the data folder that was never read.
+    const int rows = Table4->recordCount();
+    if (rows >= kadmor::config::teacherPasswordRow)
+        return true;
+    Table4->close();
+    dialogs().beep();
+    dialogs().message(BoxType::Error,
+                      QStringLiteral("Konfigurační tabulka \"%1konfig.dbf\" má jen %2 řádků z potřebných %3 (jazyk, "
+                                     "cesta k datům, heslo a heslo učitele).\rObnovte ji z instalace programu.")
+                          .arg(applicationFolderSlash)
+                          .arg(rows)
+                          .arg(kadmor::config::teacherPasswordRow),
+                      Buttons::Ok);
+    close();
+    return false;
 }
 
 // The title page's controls sit at fixed shares of the window's outer size; the name's strip
@@ -115,15 +121,6 @@ void TForm1::placeTitlePage()
     right->move(w - (right->width() + 24), h / 2 - right->height() / 2);
 }
 
-void TForm1::placeCancelButtons()
-{
-    const int w = frameGeometry().width();
-    for (QWidget* cancel :
-         {static_cast<QWidget*>(p3edit->SpeedButton1), static_cast<QWidget*>(p5oprznamky->SpeedButton5),
-          static_cast<QWidget*>(p8editfraze->SpeedButton8)})
-        cancel->move(w - (cancel->width() + 20), cancel->y());
-}
-
 // Rows 1, 2 and 4 of konfig.dbf: the language, the data folder and the scrambled password.
 void TForm1::readConfiguration()
 {
@@ -131,10 +128,7 @@ void TForm1::readConfiguration()
     const QString valueField = config::valueField();
     config::goToRow(*Table4, config::languageRow);
     languageName = Table4->fieldByName(valueField).asString();
-    const QString comboText = p2zaktabul->ComboBox1->currentText();
-    p2zaktabul->ComboBox1->addItems(
-        {QStringLiteral("lekcí"), languageName + QStringLiteral("ch slov"), QStringLiteral("českých slov")});
-    p2zaktabul->ComboBox1->setEditText(comboText); // adding items must not replace the caption
+    emit languageKnown();
 
     config::goToRow(*Table4, config::dataFolderRow);
     dataFolder = withoutTrailingSlash(QDir::fromNativeSeparators(Table4->fieldByName(valueField).asString()));
@@ -144,11 +138,7 @@ void TForm1::readConfiguration()
     Table6->setTableName(QStringLiteral("newwords.dbf"));
     Table7->setTableName(QStringLiteral("newfraze.dbf"));
 
-    config::goToRow(*Table4, config::teacherPasswordRow);
-    kadmor::Field& stored = Table4->fieldByName(valueField);
-    stored.setRawMode(true);
-    QString password = kadmor::unscramblePassword(stored.asString());
-    stored.setRawMode(false);
+    QString password = kadmor::unscramblePassword(config::rawValue(*Table4, config::teacherPasswordRow));
     kadmor::upperCase(password);
     teacherPassword = password;
 }
@@ -166,20 +156,4 @@ bool TForm1::openDataTables()
                           Buttons::Ok);
         return false;
     }
-}
-
-void TForm1::selectFirstLesson()
-{
-    currentLesson = p2zaktabul->Edit2->text().left(3);
-    filtruj(QStringLiteral("lek"), currentLesson, QStringLiteral("angl"));
-    Table3->setRange(currentLesson, currentLesson);
-}
-
-void TForm1::writeLanguageCaptions()
-{
-    p3edit->Label7->setText(languageName);
-    p6zkouseni->CheckBox1->setText(languageName + QStringLiteral("--->česky"));
-    p6zkouseni->CheckBox2->setText(QStringLiteral("česky--->") + languageName);
-    p2zaktabul->SpeedButton3->setToolTip(QStringLiteral("setřiď podle ") + languageName + QStringLiteral("ch slov"));
-    p8editfraze->Label28->setText(languageName);
 }

@@ -21,7 +21,7 @@ constexpr int refreshIntervalMs = 1000;
 constexpr int ticksPerRefresh = 10;
 } // namespace
 
-TForm1::TForm1(const QString& applicationFolder, QWidget* parent) : QMainWindow(parent), m_folder(applicationFolder)
+TForm1::TForm1(const QString& folder, QWidget* parent) : QMainWindow(parent), m_folder(folder)
 {
     kadmor::setShuttingDown(false);
     setObjectName(QStringLiteral("Form1"));
@@ -76,11 +76,7 @@ void TForm1::createTables()
 void TForm1::createPages()
 {
     setupShell();
-    setupVocabulary();
-    setupTesting();
-    setupPhrases();
-    setupExchange();
-    connectShellButtons();
+    setupSubsystems();
     for (QWidget* page : m_pages) {
         Q_ASSERT(page != nullptr);
         Notebook1->addWidget(new kadmor::PageView(page));
@@ -143,14 +139,9 @@ void TForm1::showRecordNumber(const kadmor::Table& table)
     setStatus(QStringLiteral("Záznam číslo: %1").arg(table.recNo()));
 }
 
-QString TForm1::soundFile(const QString& name) const
+void TForm1::placeAtRightEdge(QWidget* cancel) const
 {
-    return applicationFolderSlash + QStringLiteral("sounds/") + name + QStringLiteral(".wav");
-}
-
-QString TForm1::pictureFile(const QString& name) const
-{
-    return applicationFolderSlash + QStringLiteral("pictures/") + name;
+    cancel->move(frameGeometry().width() - (cancel->width() + 20), cancel->y());
 }
 
 // Every tenth tick re-reads the shared tables, so that other computers' changes appear.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shell/dialogs.h"
-#include "shell/error_display.h"
+#include "base/dialogs.h"
+#include "base/error_display.h"
 #include "shell/focus_watcher.h"
 #include "shell/scaling.h"
 #include "storage/table.h"
@@ -11,11 +11,16 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QStackedWidget;
 class QStatusBar;
 class QTimer;
 class Tgrview;
+
+namespace kadmor {
+class MediaPlayer;
+}
 
 namespace Ui {
 class TitlePage;
@@ -52,9 +57,9 @@ class TForm1 : public QMainWindow
         pageCount
     };
 
-    // applicationFolder: where konfig.dbf, the sounds, pictures and help live (the
+    // folder: where konfig.dbf, the sounds, pictures and help live (the
     // executable's folder in the installed program).
-    explicit TForm1(const QString& applicationFolder, QWidget* parent = nullptr);
+    explicit TForm1(const QString& folder, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // ---- shell: window, pages, status bar, timer (shell/tform1.cpp) ----
@@ -87,8 +92,8 @@ class TForm1 : public QMainWindow
     QString status() const;
     void Timer1Timer();
     void showRecordNumber(const kadmor::Table& table);
-    QString soundFile(const QString& name) const;   // sounds folder + name + ".wav"
-    QString pictureFile(const QString& name) const; // pictures folder + name
+    // Moves a page's cancel button to the window's right edge, as the window is laid out.
+    void placeAtRightEdge(QWidget* cancel) const;
 
     // ---- shell: run state (the Overview's shared values) ----
     bool startupDone = false;
@@ -153,6 +158,8 @@ class TForm1 : public QMainWindow
     void Edit1Exit();         // search box left
 
     // ---- vocabulary: word editing (vocabulary/word_editing.cpp, vocabulary/word_deletion.cpp) ----
+    // Whether the words edited go into the next lesson package too; the lesson exchange fills it.
+    std::function<bool()> collectingNewWords = [] { return false; };
     // Appends the word being edited to the new-words table while "připisovat" is ticked.
     void copyToNewWords();
     // Drops the new word typed so far; a saved word is never deleted this way.
@@ -173,6 +180,10 @@ class TForm1 : public QMainWindow
     void DBEdit5Enter();      // the sound name proposed is the second-language word
 
     // ---- vocabulary: pronunciation and pictures (vocabulary/pronunciation.cpp) ----
+    // The sounds folder + name + ".wav", the pictures folder + name; a name that reaches outside
+    // its folder raises an Error.
+    QString soundFile(const QString& name) const;
+    QString pictureFile(const QString& name) const;
     void setupPronunciation();
     // Saves, recovers and trims the word recorder's recording when it is open.
     void finishWordRecording();
@@ -185,9 +196,8 @@ class TForm1 : public QMainWindow
     // The sound of the name becomes the recording header alone. A file that cannot be created
     // raises an Error; one written short is reported in a box.
     void writeEmptyRecording(const QString& name);
-    // The four recorders: each opens its player on the sound of a name and sets its flag.
-    enum class Recorder { Word, OwnWord, OwnPhrase, Phrase };
-    void openRecorder(Recorder recorder, const QString& name);
+    // Opens a recorder's player on the sound of a name and sets the recorder's flag.
+    void openRecorder(kadmor::MediaPlayer* player, bool& open, const QString& name);
     // An empty (or missing) recording file is restored from the recorder's own temporary file.
     void kondel(const QString& recordingFile);
     // Cuts the quiet beginning and end off the recording file, at most 64000 bytes.
@@ -218,6 +228,16 @@ class TForm1 : public QMainWindow
     void BitBtn29Click(); // word list "N&ová slov."
     void BitBtn28Click(); // new words "&Zpět"
 
+  signals:
+    // What every page follows; each subsystem's setup connects its pages.
+    // The start-up read the language (configuration row 1): the word list's orders name it.
+    void languageKnown();
+    // The start-up gave the window its size: controls kept at its right edge follow.
+    void laidOut();
+    // The data tables are open in the configured data folder: the first lesson is chosen, and the
+    // captions that name the language are written (a start-up without its data leaves them).
+    void dataFolderChanged();
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -243,14 +263,17 @@ class TForm1 : public QMainWindow
 
     void createTables();
     void createPages();
+    // Every subsystem's setup, in the order they build on each other (app/subsystems.cpp).
+    void setupSubsystems();
     void scaleToScreen();
     void zoomBy(double factor, const QWidget* button);
     void fitPages(); // after the controls were scaled
     void setupShell();
-    void connectShellButtons();
     void setupVocabulary();
     void setupWordList();
     void setupWordEditing();
+    void selectFirstLesson();
+    void offerWordOrders();
     void setupTesting();
     void setupPhrases();
     void setupExchange();
@@ -258,11 +281,8 @@ class TForm1 : public QMainWindow
     // start-up steps
     bool openConfiguration();
     void placeTitlePage();
-    void placeCancelButtons();
     void readConfiguration();
     bool openDataTables();
-    void selectFirstLesson();
-    void writeLanguageCaptions();
 
     QString m_folder; // the application folder given at creation
     std::array<QWidget*, pageCount> m_pages{};

@@ -2,7 +2,7 @@
 #include "storage/code_page.h"
 
 #include "storage/dbf_format.h"
-#include "storage/error.h"
+#include "base/error.h"
 
 namespace kadmor {
 

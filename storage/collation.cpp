@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/collation.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <unicode/ucol.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/config_rows.h"
 
+#include "base/error.h"
 #include "storage/code_page.h"
-#include "storage/error.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
 
@@ -26,6 +26,34 @@ void goToRow(Table& table, int row)
 {
     table.first();
     table.moveBy(row - 1);
+}
+
+RawValue::RawValue(Table& table) : m_field(table.fieldByName(valueField()))
+{
+    m_field.setRawMode(true);
+}
+
+RawValue::~RawValue()
+{
+    m_field.setRawMode(false);
+}
+
+QString rawValue(Table& table, int row)
+{
+    goToRow(table, row);
+    RawValue value(table);
+    return value.field().asString();
+}
+
+void writeRawValue(Table& table, int row, const QString& value)
+{
+    goToRow(table, row);
+    table.edit();
+    {
+        RawValue stored(table);
+        stored.field().setAsString(value);
+    }
+    table.post();
 }
 
 ValueFit valueFit(const QString& text)

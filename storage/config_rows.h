@@ -4,8 +4,9 @@
 #include <QString>
 
 namespace kadmor {
+class Field;
 class Table;
-}
+} // namespace kadmor
 
 // The rows of the configuration table (konfig.dbf) by position, and what their value holds.
 namespace kadmor::config {
@@ -24,6 +25,25 @@ int valueWidth();
 
 // Moves the configuration table to the row, counted from 1.
 void goToRow(Table& table, int row);
+
+// The current row's value in the raw mode (the stored bytes, as the scrambled passwords are kept)
+// for the guard's lifetime; the raw mode is left whatever happens.
+class RawValue
+{
+  public:
+    explicit RawValue(Table& table);
+    ~RawValue();
+    RawValue(const RawValue&) = delete;
+    RawValue& operator=(const RawValue&) = delete;
+    Field& field() { return m_field; }
+
+  private:
+    Field& m_field;
+};
+
+// The row's value as stored; and a new stored value written into the row.
+QString rawValue(Table& table, int row);
+void writeRawValue(Table& table, int row, const QString& value);
 
 enum class ValueFit { Fits, TooLong, OutsideCodePage };
 // Whether the text can be stored as a configuration value unchanged: not longer than the field and

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/code_page.h"
 #include "storage/dbf_format.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/mdx/layout_tags.h"
 #include "storage/mdx/production_index.h"
 #include "storage/table.h"

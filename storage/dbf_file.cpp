@@ -2,7 +2,7 @@
 #include "storage/dbf_file.h"
 
 #include "storage/byte_lock.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/replacement_file.h"
 #include "storage/system_error.h"
 #include "storage/table_fingerprint.h"

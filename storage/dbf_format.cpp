@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/dbf_format.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QtEndian>
 

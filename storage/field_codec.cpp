@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/field_codec.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/replacement_file.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/system_error.h"
 
 #include <QDir>

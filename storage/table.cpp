@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/table_private.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "storage/table_fingerprint.h"
 
 #include "storage/dbf_format.h"
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/tag_index.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/field_codec.h"
 
 #include <algorithm>

@@ -61,4 +61,10 @@ void TForm1::setupTesting()
     handle(p10chyby->BitBtn23, &QPushButton::clicked, &TForm1::BitBtn23Click);
 
     handle(p2zaktabul->BitBtn8, &QPushButton::clicked, &TForm1::BitBtn8Click);
+
+    connect(this, &TForm1::dataFolderChanged, this, [this] {
+        p6zkouseni->CheckBox1->setText(languageName + QStringLiteral("--->česky"));
+        p6zkouseni->CheckBox2->setText(QStringLiteral("česky--->") + languageName);
+    });
+    connect(this, &TForm1::laidOut, this, [this] { placeAtRightEdge(p5oprznamky->SpeedButton5); });
 }

@@ -2,7 +2,7 @@
 // kadmor-table: look into and repair the program's dBASE tables from the command line.
 #include "table_commands.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // kadmor-page-shots APPLICATION_FOLDER OUTPUT_FOLDER: starts the main window on an installation,
 // shows the eleven pages in turn and saves each as OUTPUT_FOLDER/pageN.png. The start-up's
 // messages are answered by nobody and printed instead.
-#include "shell/scripted_dialogs.h"
+#include "tests/support/scripted_dialogs.h"
 #include "shell/tform1.h"
 
 #include <QApplication>

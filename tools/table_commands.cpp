@@ -2,7 +2,7 @@
 #include "table_commands.h"
 
 #include "storage/dbf_file.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "util/sifruj.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

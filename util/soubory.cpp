@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "util/soubory.h"
 
-#include "shell/dialogs.h"
+#include "base/dialogs.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -3,9 +3,7 @@
 // recovery and trimming, the pupil's own pronunciation and the picture window.
 #include "shell/tform1.h"
 
-#include "storage/error.h"
-#include "ui_phrase_edit_page.h"
-#include "ui_phrase_page.h"
+#include "base/error.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 #include "util/soubory.h"
@@ -40,6 +38,16 @@ void showError(const QString& text)
 
 } // namespace
 
+QString TForm1::soundFile(const QString& name) const
+{
+    return kadmor::soundPath(applicationFolderSlash, name);
+}
+
+QString TForm1::pictureFile(const QString& name) const
+{
+    return kadmor::picturePath(applicationFolderSlash, name);
+}
+
 void TForm1::setupPronunciation()
 {
     handle(p2zaktabul->BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
@@ -52,7 +60,6 @@ void TForm1::setupPronunciation()
 void TForm1::playSound(const QString& name)
 {
     const QString soundName = name.isEmpty() ? QStringLiteral("nosound") : name;
-    kadmor::requireSoundName(soundName);
     kadmor::MediaPlayer* player = p2zaktabul->MediaPlayer1;
     player->setFileName(soundFile(soundName));
     player->open();
@@ -66,7 +73,6 @@ void TForm1::MediaPlayer1Notify()
 
 void TForm1::writeEmptyRecording(const QString& name)
 {
-    kadmor::requireSoundName(name);
     const QString path = soundFile(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -76,37 +82,18 @@ void TForm1::writeEmptyRecording(const QString& name)
         showError(QStringLiteral("Nemohu zapisovat do souboru \"") + path + QStringLiteral("\" !"));
 }
 
-void TForm1::openRecorder(Recorder recorder, const QString& name)
+void TForm1::openRecorder(kadmor::MediaPlayer* player, bool& open, const QString& name)
 {
     if (name.isEmpty()) {
         dialogs().beep();
         dialogs().message(BoxType::Warning, QStringLiteral("Není zadáno žádné slovíčko!"), Buttons::Ok);
         return;
     }
-    kadmor::requireSoundName(name);
-    struct Instance
-    {
-        kadmor::MediaPlayer* player;
-        bool& open;
-    };
-    const Instance instance = [this, recorder]() -> Instance {
-        switch (recorder) {
-        case Recorder::Word:
-            return {p3edit->MediaPlayer2, wordRecordingOpen};
-        case Recorder::OwnWord:
-            return {p2zaktabul->MediaPlayer3, ownRecordingOpen};
-        case Recorder::OwnPhrase:
-            return {p7fraze->MediaPlayer5, phraseOwnRecordingOpen};
-        case Recorder::Phrase:
-            break;
-        }
-        return {p8editfraze->MediaPlayer6, phraseRecordingOpen};
-    }();
     const QString path = soundFile(name);
-    instance.player->setFileName(path);
+    player->setFileName(path);
     try {
-        instance.player->open();
-        instance.open = true;
+        player->open();
+        open = true;
     } catch (const kadmor::Error& error) {
         showError(error.text() + QStringLiteral(" \"") + path + QStringLiteral("\" \rChyba zápisu! "));
     }
@@ -199,7 +186,6 @@ void TForm1::BitBtn2Click()
         dialogs().message(BoxType::Warning, QStringLiteral("V databázi není přiřazen žádný obrázek!"), Buttons::Ok);
         return;
     }
-    kadmor::requirePictureName(picture);
     grview->path = pictureFile(picture);
     grview->setWindowTitle(picture);
     Timer1->stop();
@@ -215,7 +201,7 @@ void TForm1::Image4Click()
     }
     const QString own = QStringLiteral("mujzvuk");
     writeEmptyRecording(own);
-    openRecorder(Recorder::OwnWord, own);
+    openRecorder(p2zaktabul->MediaPlayer3, ownRecordingOpen, own);
     p2zaktabul->DBGrid1->setFocus();
 }
 
@@ -226,5 +212,5 @@ void TForm1::BitBtn4Click()
     const QString name = p3edit->DBEdit5->text();
     Table1->fieldByName(QStringLiteral("ZVUK")).setAsString(name);
     writeEmptyRecording(name);
-    openRecorder(Recorder::Word, name);
+    openRecorder(p3edit->MediaPlayer2, wordRecordingOpen, name);
 }

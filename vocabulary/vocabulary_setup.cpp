@@ -21,6 +21,24 @@ void TForm1::setupVocabulary()
     setupWordList();
     setupWordEditing();
     setupPronunciation();
+    handle(this, &TForm1::languageKnown, &TForm1::offerWordOrders);
+    connect(this, &TForm1::laidOut, this, [this] { placeAtRightEdge(p3edit->SpeedButton1); });
+    handle(this, &TForm1::dataFolderChanged, &TForm1::selectFirstLesson);
+    connect(this, &TForm1::dataFolderChanged, this, [this] {
+        p3edit->Label7->setText(languageName);
+        p2zaktabul->SpeedButton3->setToolTip(QStringLiteral("setřiď podle ") + languageName +
+                                             QStringLiteral("ch slov"));
+    });
+}
+
+// The word list's order box offers the orders by lesson and by either language's word.
+void TForm1::offerWordOrders()
+{
+    QComboBox* order = p2zaktabul->ComboBox1;
+    const QString caption = order->currentText();
+    order->addItems(
+        {QStringLiteral("lekcí"), languageName + QStringLiteral("ch slov"), QStringLiteral("českých slov")});
+    order->setEditText(caption); // adding items must not replace the caption
 }
 
 void TForm1::setupWordList()
@@ -41,6 +59,7 @@ void TForm1::setupWordList()
     handle(page.SpeedButton4, &QToolButton::clicked, &TForm1::SpeedButton4Click);
     // Only the user's choices and typing count, not the captions the program writes.
     page.ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    page.ComboBox1->setEditText(QStringLiteral("lekce č. 1"));
     handle(page.ComboBox1, &QComboBox::textActivated, &TForm1::ComboBox1Change);
     handle(page.ComboBox1->lineEdit(), &QLineEdit::textEdited, &TForm1::ComboBox1Change);
 
@@ -51,6 +70,8 @@ void TForm1::setupWordList()
 
     handle(page.BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);
     handle(page.BitBtn7, &QPushButton::clicked, &TForm1::BitBtn7Click);
+    handle(page.BitBtn20, &QPushButton::clicked, &TForm1::BitBtn20Click);
+    handle(page.BitBtn17, &QPushButton::clicked, &TForm1::BitBtn17Click);
 }
 
 void TForm1::setupWordEditing()

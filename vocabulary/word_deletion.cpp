@@ -2,51 +2,14 @@
 // Deleting a word from the word list, with the sound and picture only it uses.
 #include "shell/tform1.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/layouts.h"
-#include "util/soubory.h"
-
-#include <QFile>
+#include "vocabulary/kept_files.h"
 
 namespace {
 
 using kadmor::dialogs;
-
-// A file name stored in a field, and how many records of the tables counted so far name it.
-struct NamedFile
-{
-    QString field;
-    QString name;
-    int records = 0;
-};
-
-// Adds the records of the table in the data folder that name each file, in one pass.
-void countRecordsNaming(const QString& dataFolder, const kadmor::TableLayout& layout, QList<NamedFile*> files)
-{
-    kadmor::Table table(layout);
-    table.setDatabaseName(dataFolder);
-    table.setTableName(layout.fileName);
-    table.open();
-    for (table.first(); !table.eof(); table.next()) {
-        for (NamedFile* file : files)
-            file->records += table.fieldByName(file->field).asString() == file->name ? 1 : 0;
-    }
-}
-
-// Whether the word's file may go: a plain name that no other word (and for sounds no phrase) names.
-bool deletable(const NamedFile& file)
-{
-    return !file.name.isEmpty() && kadmor::isPlainFileName(file.name) && file.records <= 1;
-}
-
-// Deletes the file; a failure is an input/output error.
-void deleteFile(const QString& path)
-{
-    if (!QFile::exists(path))
-        throw kadmor::Error(QStringLiteral("Soubor \"%1\" neexistuje.").arg(path));
-    if (!QFile::remove(path))
-        throw kadmor::Error(QStringLiteral("Soubor \"%1\" nelze smazat.").arg(path));
-}
+using namespace kadmor::kept_files;
 
 } // namespace
 

@@ -3,8 +3,7 @@
 // edited word into the new-words table.
 #include "shell/tform1.h"
 
-#include "storage/error.h"
-#include "ui_new_words_page.h"
+#include "base/error.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 #include "util/tools.h"
@@ -73,7 +72,7 @@ void TForm1::SpeedButton1Click()
 // Every word edited or added while "připisovat" is ticked goes into the next lesson package.
 void TForm1::copyToNewWords()
 {
-    if (!Table1->isEditing() || !p11novaslova->CheckBox5->isChecked())
+    if (!Table1->isEditing() || !collectingNewWords())
         return;
     Table6->append();
     for (const auto& [target, source] : newWordFields)

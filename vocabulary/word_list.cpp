@@ -144,3 +144,11 @@ void TForm1::Edit1Exit()
     Table1->findNearest(p2zaktabul->Edit1->text());
     setStatus(QString());
 }
+
+// The start-up's lesson: the one the lesson box shows.
+void TForm1::selectFirstLesson()
+{
+    currentLesson = p2zaktabul->Edit2->text().left(3);
+    filtruj(QStringLiteral("lek"), currentLesson, QStringLiteral("angl"));
+    Table3->setRange(currentLesson, currentLesson);
+}

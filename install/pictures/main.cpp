@@ -7,7 +7,7 @@
 #include "install/pictures/drawings.h"
 #include "install/pictures/title_pictures.h"
 #include "install/tsv.h"
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QDir>
 #include <QFileInfo>

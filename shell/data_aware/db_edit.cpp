@@ -111,7 +111,7 @@ void DbEdit::write(const QString& text)
         return;
     Table* table = m_table;
     m_writing = true;
-    const bool written = runGuarded(m_errorHandler, [table, field, &text] {
+    const bool written = runAction(m_errorHandler, [table, field, &text] {
         if (table->state() == TableState::Browse)
             table->edit(); // in an empty view this appends
         field->setAsString(text);

@@ -113,7 +113,7 @@ void DbGrid::keyPressEvent(QKeyEvent* event)
         const bool editing = bound && bound->isOpen() && bound->state() != TableState::Browse;
         // In a grid that is typed into, Escape first drops the record's changes.
         if (isEditable() && editing)
-            runGuarded(m_errorHandler, [bound] { bound->cancel(); });
+            runAction(m_errorHandler, [bound] { bound->cancel(); });
         else
             emit escapePressed();
         event->accept();
@@ -203,7 +203,7 @@ bool DbGrid::moveTableTo(int row)
     // While a procedure walks the table its grid stands still; a click must not move the walk.
     if (bound->controlsDisabled())
         return false;
-    return runGuarded(m_errorHandler, [bound, row] { bound->moveToRow(row); });
+    return runAction(m_errorHandler, [bound, row] { bound->moveToRow(row); });
 }
 
 // Any other change of the current row (dragging, a program setting it) moves the table too.

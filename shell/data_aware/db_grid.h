@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shell/data_aware/error_handler.h"
+#include "base/error_display.h"
 
 #include <QHash>
 #include <QTableView>

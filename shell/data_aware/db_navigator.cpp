@@ -3,7 +3,7 @@
 
 #include "shell/data_aware/navigator_glyphs.h"
 #include "shell/data_aware/shown_rows.h"
-#include "shell/dialogs.h"
+#include "base/dialogs.h"
 #include "storage/table.h"
 
 #include <QHBoxLayout>
@@ -108,7 +108,7 @@ void DbNavigator::run(Action action)
     Table* table = m_table;
     if (!table)
         return;
-    runGuarded(m_errorHandler, [this, table, action] {
+    runAction(m_errorHandler, [this, table, action] {
         switch (action) {
         case First:
             table->first();

@@ -3,7 +3,7 @@
 
 #include "shell/data_aware/shown_rows.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/table.h"
 
 #include <QBrush>
@@ -184,7 +184,7 @@ bool TableModel::setData(const QModelIndex& index, const QVariant& value, int ro
         return false;
     const int row = index.row();
     const int field = m_columns[index.column()].field;
-    const bool written = runGuarded(m_errorHandler, [&] {
+    const bool written = runAction(m_errorHandler, [&] {
         if (tableCurrentRow() != row)
             m_table->moveToRow(row);
         if (m_table->state() == TableState::Browse)

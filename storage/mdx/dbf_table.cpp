@@ -2,7 +2,7 @@
 #include "storage/mdx/dbf_table.h"
 
 #include "storage/dbf_format.h"
-#include "storage/error.h"
+#include "base/error.h"
 
 #include <QFile>
 #include <QFileInfo>

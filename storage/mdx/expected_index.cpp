@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/mdx/expected_index.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/mdx/bcd_key.h"
 #include "storage/mdx/mdx_format.h"
 

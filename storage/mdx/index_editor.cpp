@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/mdx/index_editor.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/mdx/bcd_key.h"
 #include "storage/mdx/mdx_format.h"
 #include "storage/table_fingerprint.h"

@@ -33,7 +33,7 @@ QStringList czechWordsOnDisk(const QString& folder)
 {
     QStringList words;
     const auto records =
-        testing::recordsOnDisk(QDir(folder).filePath(QStringLiteral("kadmor.dbf")), {QStringLiteral("CES")});
+        testkit::recordsOnDisk(QDir(folder).filePath(QStringLiteral("kadmor.dbf")), {QStringLiteral("CES")});
     for (const QStringList& record : records)
         words.append(record.join(u'|'));
     return words;
@@ -72,7 +72,7 @@ void TestDbEdit::typingWritesTheFieldAndLeavingTheRecordPostsIt()
     QTest::keyClick(&edit, Qt::Key_Backspace);
     QTest::keyClick(&edit, Qt::Key_Backspace);
     QTest::keyClick(&edit, Qt::Key_Backspace);
-    testing::type(&edit, QStringLiteral("žluťoučký kůň"));
+    testkit::type(&edit, QStringLiteral("žluťoučký kůň"));
     QCOMPARE(table.state(), TableState::Edit);
     QCOMPARE(table.fieldByName(QStringLiteral("CES")).asString(), QStringLiteral("žluťoučký kůň"));
     QCOMPARE(edit.text(), QStringLiteral("žluťoučký kůň"));

@@ -3,7 +3,7 @@
 
 #include "shell/data_aware/db_grid.h"
 #include "shell/data_aware/table_model.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 #include "table_fixture.h"
 
 #include "shell/data_aware/db_navigator.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 
 #include <QMetaEnum>
 #include <QTest>

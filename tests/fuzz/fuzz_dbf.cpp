@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: a .dbf file as the engine meets it in a data folder, opened and read whole by the
 // administrator's tool, by a table without a layout and by the word table with its index.
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/file_records.h"
 #include "storage/layouts.h"
 #include "storage/table.h"

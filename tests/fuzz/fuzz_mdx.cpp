@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: an .mdx file as the engine meets it beside a table, parsed and walked tag by tag,
 // then changed in place as a write through the engine changes it.
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/mdx/bcd_key.h"
 #include "storage/mdx/index_editor.h"
 #include "storage/mdx/index_file.h"

@@ -97,7 +97,7 @@ class TestInstall : public QObject
     void unstorableDataFolderIsRefused();
 
   private:
-    testing::ToolRun runTool(const QStringList& args) const;
+    testkit::ToolRun runTool(const QStringList& args) const;
     QJsonObject dumpTables(const QStringList& paths) const;
     QJsonObject table(const QString& relativePath) const;
     QString installed(const QString& relativePath) const { return QDir(m_app).filePath(relativePath); }
@@ -108,9 +108,9 @@ class TestInstall : public QObject
     QJsonObject m_tables; // every table of the installation, by path relative to m_app
 };
 
-testing::ToolRun TestInstall::runTool(const QStringList& args) const
+testkit::ToolRun TestInstall::runTool(const QStringList& args) const
 {
-    return testing::runTool(QStringLiteral(KADMOR_INSTALL_TOOL), args, {{QStringLiteral("XDG_CONFIG_HOME"), m_config}});
+    return testkit::runTool(QStringLiteral(KADMOR_INSTALL_TOOL), args, {{QStringLiteral("XDG_CONFIG_HOME"), m_config}});
 }
 
 QJsonObject TestInstall::dumpTables(const QStringList& paths) const
@@ -135,7 +135,7 @@ void TestInstall::initTestCase()
     QVERIFY(m_root.isValid());
     m_app = m_root.filePath("app");
     m_config = m_root.filePath("config");
-    const testing::ToolRun run = runTool({m_app});
+    const testkit::ToolRun run = runTool({m_app});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(run.out.contains(install::defaultTeacherPassword()));
 
@@ -430,7 +430,7 @@ void TestInstall::zoomStoreIsCreatedOnceAndKept()
 
     QSettings(store, QSettings::IniFormat).setValue("velik", 130);
     const QString second = m_root.filePath("zoom");
-    const testing::ToolRun run = runTool({second});
+    const testkit::ToolRun run = runTool({second});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(QSettings(store, QSettings::IniFormat).value("velik").toString(), QStringLiteral("130"));
     QDir(second).removeRecursively();
@@ -439,7 +439,7 @@ void TestInstall::zoomStoreIsCreatedOnceAndKept()
 void TestInstall::existingInstallationIsRefusedUnchanged()
 {
     const QMap<QString, QByteArray> before = snapshot(m_app);
-    const testing::ToolRun run = runTool({m_app});
+    const testkit::ToolRun run = runTool({m_app});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("Nic nebylo změněno")), qPrintable(run.err));
     QVERIFY(run.err.contains("--replace"));
@@ -468,7 +468,7 @@ void TestInstall::replaceLaysOutAfreshAndKeepsForeignFiles()
     foreign.write("učitelovy poznámky");
     foreign.close();
 
-    const testing::ToolRun run = runTool({app, "--replace"});
+    const testkit::ToolRun run = runTool({app, "--replace"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QMap<QString, QByteArray> replaced = snapshot(app);
     QCOMPARE(replaced.take("poznamky.txt"),
@@ -492,7 +492,7 @@ void TestInstall::unstorableDataFolderIsRefused()
     QFETCH(QString, folder);
     QFETCH(QString, reason);
     const QString app = m_root.filePath(folder);
-    const testing::ToolRun run = runTool({app});
+    const testkit::ToolRun run = runTool({app});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(reason), qPrintable(run.err));
     QVERIFY(run.err.contains(QStringLiteral("Nic nebylo změněno")));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/mdx/bcd_key.h"
 #include "storage/mdx/index_file.h"
 #include "storage/mdx/mdx_format.h"

@@ -51,9 +51,9 @@ void addLayouts()
     QTest::newRow("grade book") << "znamky";
 }
 
-testing::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
+testkit::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
 {
-    return testing::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments, {}, input);
+    return testkit::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments, {}, input);
 }
 
 QByteArray contentOf(const QString& path)
@@ -243,7 +243,7 @@ void TdbfTest::toolRefusesIndexesItCannotKeep()
         QFile::setPermissions(m_dir->filePath(name), QFile::ReadOwner | QFile::WriteOwner);
     }
     const QByteArray before = contentOf(table);
-    const testing::ToolRun run = kadmorTable({"append", table}, "a\tb\t1\t1\t1\tT\t2024-01-01\n");
+    const testkit::ToolRun run = kadmorTable({"append", table}, "a\tb\t1\t1\t1\tT\t2024-01-01\n");
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("neumí udržovat"), qPrintable(run.err));
     QCOMPARE(contentOf(table), before);

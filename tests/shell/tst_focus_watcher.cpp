@@ -87,7 +87,7 @@ class TestFocusWatcher : public QObject
 
 void TestFocusWatcher::initTestCase()
 {
-    QVERIFY2(testing::windowManagerRuns(), testing::windowManagerNeeded);
+    QVERIFY2(testkit::windowManagerRuns(), testkit::windowManagerNeeded);
 }
 
 void TestFocusWatcher::movingBetweenControlsLeavesAndEnters()

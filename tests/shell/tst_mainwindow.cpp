@@ -5,8 +5,9 @@
 #include "installation.h"
 #include "running_program.h"
 
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
+#include "table_rows.h"
 #include "ui_config_page.h"
 #include "ui_test_page.h"
 #include "ui_title_page.h"
@@ -74,6 +75,8 @@ class TestMainWindow : public QObject
 
     void startupComplete();
     void startupWithoutConfiguration();
+    void startupWithTooFewConfigurationRows_data();
+    void startupWithTooFewConfigurationRows();
     void startupWithWrongDataFolder();
     void startupRunsOnce();
     void zoomStoredAtCloseAndAppliedOnce();
@@ -100,6 +103,8 @@ class TestMainWindow : public QObject
     // message boxes (without a sound server there is always the sound-card warning).
     std::unique_ptr<TForm1> start(const Installation& installation, int boxes = 1);
     void answerOk(int boxes = 1);
+    // Starts the program, which must close after a beep and one error box; gives the box's text.
+    void startUntilClosedByError(const Installation& installation, QString& text);
     // Starts the program, leaves the title page and takes the start-up's messages.
     std::unique_ptr<TForm1> startOnWordList(const Installation& installation);
     static void click(TForm1& form, const QString& name);
@@ -154,7 +159,7 @@ std::unique_ptr<TForm1> TestMainWindow::startOnWordList(const Installation& inst
 
 void TestMainWindow::click(TForm1& form, const QString& name)
 {
-    testing::click(form, name);
+    testkit::click(form, name);
 }
 
 void TestMainWindow::startupComplete()
@@ -210,10 +215,8 @@ void TestMainWindow::startupComplete()
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
 }
 
-void TestMainWindow::startupWithoutConfiguration()
+void TestMainWindow::startUntilClosedByError(const Installation& installation, QString& text)
 {
-    Installation installation;
-    QVERIFY(QFile::remove(installation.folder() + QStringLiteral("/konfig.dbf")));
     auto form = start(installation);
     QTRY_VERIFY(!form->isVisible());
     const Events events = m_dialogs->takeEvents();
@@ -221,10 +224,45 @@ void TestMainWindow::startupWithoutConfiguration()
     QCOMPARE(events[0], beep);
     QCOMPARE(events[1].type, BoxType::Error);
     QCOMPARE(events[1].buttons, Buttons::Ok);
+    text = events[1].text;
+}
+
+void TestMainWindow::startupWithoutConfiguration()
+{
+    Installation installation;
+    QVERIFY(QFile::remove(installation.folder() + QStringLiteral("/konfig.dbf")));
+    QString text;
+    startUntilClosedByError(installation, text);
+    if (QTest::currentTestFailed())
+        return;
     const QString suffix = QStringLiteral("\rNenalezen základní konfig. soubor \"") + installation.folder() +
                            QStringLiteral("/konfig.dbf\"");
-    QVERIFY2(events[1].text.endsWith(suffix), qPrintable(events[1].text));
-    QVERIFY2(events[1].text.size() > suffix.size(), "the engine's message comes first");
+    QVERIFY2(text.endsWith(suffix), qPrintable(text));
+    QVERIFY2(text.size() > suffix.size(), "the engine's message comes first");
+}
+
+void TestMainWindow::startupWithTooFewConfigurationRows_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::newRow("no rows") << 0;
+    QTest::newRow("no teacher password") << 3;
+}
+
+// A konfig.dbf that lost rows is named in the message, and the program ends as without one.
+void TestMainWindow::startupWithTooFewConfigurationRows()
+{
+    QFETCH(int, rows);
+    Installation installation;
+    installation.keepConfigRows(rows);
+    QString text;
+    startUntilClosedByError(installation, text);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(text,
+             QStringLiteral("Konfigurační tabulka \"%1/konfig.dbf\" má jen %2 řádků z potřebných 4 (jazyk, cesta k "
+                            "datům, heslo a heslo učitele).\rObnovte ji z instalace programu.")
+                 .arg(installation.folder())
+                 .arg(rows));
 }
 
 void TestMainWindow::startupWithWrongDataFolder()
@@ -633,11 +671,7 @@ void TestMainWindow::everyTenthTickRefreshesTheTables()
     other.setTableName(QStringLiteral("kadmor.dbf"));
     other.open();
     const auto addWord = [&other](const QString& word) {
-        other.append();
-        other.fieldByName(QStringLiteral("LEK")).setAsString(QStringLiteral("  1"));
-        other.fieldByName(QStringLiteral("ANGL")).setAsString(word);
-        other.fieldByName(QStringLiteral("CES")).setAsString(word);
-        other.post();
+        testkit::appendRow(other, {{"LEK", "  1"}, {"ANGL", word}, {"CES", word}});
     };
     addWord(QStringLiteral("zzz"));
 

@@ -8,7 +8,7 @@
 #include "shell/data_aware/db_grid.h"
 #include "shell/data_aware/table_model.h"
 #include "shell/page_view.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "ui_config_page.h"
 #include "ui_new_words_page.h"
@@ -106,7 +106,7 @@ void TestPageLayout::cleanup()
 
 std::unique_ptr<TForm1> TestPageLayout::startOnConfiguration()
 {
-    auto form = testing::startProgram(*m_installation, *m_dialogs);
+    auto form = testkit::startProgram(*m_installation, *m_dialogs);
     form->enteredPassword = form->teacherPassword;
     form->showPage(TForm1::p9konfigIndex);
     return form;
@@ -197,7 +197,7 @@ void TestPageLayout::zoomButtonsStayUnderThePointer()
 void TestPageLayout::titlesStayCentredWhenZoomed()
 {
     kadmor::createZoomStore(115);
-    auto form = testing::startProgram(*m_installation, *m_dialogs);
+    auto form = testkit::startProgram(*m_installation, *m_dialogs);
     // The title page at the stored zoom: the name, the version and OK centred in the window.
     const int middle = form->frameGeometry().width() / 2;
     for (const QWidget* control :
@@ -244,7 +244,7 @@ void TestPageLayout::gridsShowEveryColumn()
 {
     QFETCH(int, page);
     QFETCH(QString, grid);
-    auto form = testing::startProgram(*m_installation, *m_dialogs);
+    auto form = testkit::startProgram(*m_installation, *m_dialogs);
     form->showPage(page);
     auto* shown = form->findChild<kadmor::DbGrid*>(grid);
     QVERIFY(shown != nullptr);

@@ -4,7 +4,7 @@
 
 #include "shell/hesla.h"
 #include "shell/restore_request.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "ui_hesla.h"
 
 #include <QApplication>
@@ -74,7 +74,7 @@ void TestThesl::layout()
 void TestThesl::entryIsUpperCasedAndHidden()
 {
     QLineEdit* edit = m_thesl->ui->Edit1;
-    testing::type(edit, QStringLiteral("tajné čaj"));
+    testkit::type(edit, QStringLiteral("tajné čaj"));
     QCOMPARE(edit->text(), QStringLiteral("TAJNÉ ČAJ"));
     QCOMPARE(edit->echoMode(), QLineEdit::Password);
     QCOMPARE(edit->displayText(), QString(9, u'*'));
@@ -101,7 +101,7 @@ void TestThesl::closing()
     QFETCH(QString, how);
     QFETCH(QString, entered);
     const QString result = askWith([how](Thesl& thesl) {
-        testing::type(thesl.ui->Edit1, QStringLiteral("heslo"));
+        testkit::type(thesl.ui->Edit1, QStringLiteral("heslo"));
         if (how == QLatin1String("ok"))
             QTest::mouseClick(thesl.ui->BitBtn1, Qt::LeftButton);
         else if (how == QLatin1String("enter"))

@@ -2,7 +2,7 @@
 // The player control on a real sound server (null output and input), and without one.
 #include "require_sound_device.h"
 #include "sound_test_files.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "util/tools.h"
 #include "vocabulary/sound/media_player.h"
 #include "vocabulary/sound/wave_file.h"

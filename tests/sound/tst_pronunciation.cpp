@@ -2,10 +2,11 @@
 // Hearing, recording and showing words in the real main window on a fresh installation: with the
 // test run's null sound server, and (second run) without any sound device.
 #include "installation.h"
+#include "main_window_fixture.h"
 #include "running_program.h"
 
 #include "require_sound_device.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "sound_test_files.h"
 #include "storage/table.h"
@@ -103,37 +104,32 @@ class TestPronunciation : public QObject
     // The box that opening a recorder shows without a sound device.
     Events recorderRefused(const QString& name) const;
 
-    std::unique_ptr<Installation> m_installation;
-    std::unique_ptr<kadmor::ScriptedDialogs> m_dialogs;
+    testkit::MainWindowFixture m_fixture;
     std::unique_ptr<Tgrview> m_grview;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void TestPronunciation::init()
 {
-    m_installation = std::make_unique<Installation>();
-    m_dialogs = std::make_unique<kadmor::ScriptedDialogs>();
+    m_fixture.setUp();
 }
 
 void TestPronunciation::cleanup()
 {
-    m_form.reset();
+    m_fixture.form.reset();
     m_grview.reset();
-    QVERIFY2(m_dialogs->problems().isEmpty(), qPrintable(m_dialogs->problems()));
-    m_dialogs.reset();
-    m_installation.reset();
+    m_fixture.tearDown();
 }
 
 void TestPronunciation::start()
 {
-    m_form = testing::startOnWordList(*m_installation, *m_dialogs);
+    m_fixture.startOnWordList();
     m_grview = std::make_unique<Tgrview>();
-    m_form->grview = m_grview.get();
+    m_fixture.form->grview = m_grview.get();
 }
 
 void TestPronunciation::selectWord(const QString& word)
 {
-    kadmor::Table& words = *m_form->Table1;
+    kadmor::Table& words = *m_fixture.form->Table1;
     for (words.first(); !words.eof(); words.next()) {
         if (words.fieldByName(QStringLiteral("ANGL")).asString() == word)
             return;
@@ -143,27 +139,27 @@ void TestPronunciation::selectWord(const QString& word)
 
 void TestPronunciation::setWordField(const QString& field, const QString& value)
 {
-    m_form->Table1->edit();
-    m_form->Table1->fieldByName(field).setAsString(value);
-    m_form->Table1->post();
+    m_fixture.form->Table1->edit();
+    m_fixture.form->Table1->fieldByName(field).setAsString(value);
+    m_fixture.form->Table1->post();
 }
 
 void TestPronunciation::openEditor()
 {
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
-    testing::click(*m_form, QStringLiteral("BitBtn3"));
-    QCOMPARE(m_dialogs->takeEvents(), Events{Event::password()});
-    QCOMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p3editIndex));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn3"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{Event::password()});
+    QCOMPARE(m_fixture.form->Notebook1->currentIndex(), int(TForm1::p3editIndex));
 }
 
 QString TestPronunciation::sound(const QString& name) const
 {
-    return m_installation->folder() + QStringLiteral("/sounds/") + name + QStringLiteral(".wav");
+    return m_fixture.installation->folder() + QStringLiteral("/sounds/") + name + QStringLiteral(".wav");
 }
 
 QString TestPronunciation::picture(const QString& name) const
 {
-    return m_installation->folder() + QStringLiteral("/pictures/") + name;
+    return m_fixture.installation->folder() + QStringLiteral("/pictures/") + name;
 }
 
 Events TestPronunciation::recorderRefused(const QString& name) const
@@ -186,22 +182,22 @@ void TestPronunciation::speakPlaysTheWordsSound()
     start();
     selectWord(QStringLiteral("cat"));
     setWordField(QStringLiteral("ZVUK"), zvuk);
-    MediaPlayer* player = m_form->p2zaktabul->MediaPlayer1;
+    MediaPlayer* player = m_fixture.form->p2zaktabul->MediaPlayer1;
     if (!kadmor::soundDevicePresent())
-        m_dialogs->queueAnswer(Answer::Ok);
+        m_fixture.dialogs->queueAnswer(Answer::Ok);
 
-    testing::click(*m_form, QStringLiteral("BitBtn1"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn1"));
     QCOMPARE(player->fileName(), sound(played));
     if (!kadmor::soundDevicePresent()) {
-        QCOMPARE(m_dialogs->takeEvents(), Events{errorBox(noOutput)});
+        QCOMPARE(m_fixture.dialogs->takeEvents(), Events{errorBox(noOutput)});
         QVERIFY(!player->isOpen());
         return;
     }
     QCOMPARE(player->mode(), MediaPlayer::Mode::Playing);
-    QVERIFY(m_form->p2zaktabul->DBGrid1->hasFocus());
+    QVERIFY(m_fixture.form->p2zaktabul->DBGrid1->hasFocus());
     // The end of the play closes the player.
     QTRY_VERIFY_WITH_TIMEOUT(!player->isOpen(), soundTimeout);
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
 }
 
 void TestPronunciation::missingSoundIsReported()
@@ -210,11 +206,11 @@ void TestPronunciation::missingSoundIsReported()
     start();
     selectWord(QStringLiteral("dog"));
     QVERIFY(QFile::remove(sound(QStringLiteral("dog"))));
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn1"));
-    QCOMPARE(m_dialogs->takeEvents(),
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn1"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              Events{errorBox(QStringLiteral("Zvukový soubor „%1“ neexistuje.").arg(sound(QStringLiteral("dog"))))});
-    QVERIFY(!m_form->p2zaktabul->MediaPlayer1->isOpen());
+    QVERIFY(!m_fixture.form->p2zaktabul->MediaPlayer1->isOpen());
 }
 
 // A name from the tables never opens or writes a file outside the sounds or pictures folder.
@@ -224,26 +220,27 @@ void TestPronunciation::namesOutsideTheirFolderAreRefused()
     selectWord(QStringLiteral("cat"));
     setWordField(QStringLiteral("ZVUK"), QStringLiteral("../kadmor"));
     setWordField(QStringLiteral("OBR"), QStringLiteral("../kadmor.bmp"));
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn1"));
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn2"));
-    QCOMPARE(m_dialogs->takeEvents(),
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn1"));
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn2"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{errorBox(QStringLiteral("Název zvuku „../kadmor“ ukazuje mimo složku se zvuky, proto jej nelze "
                                              "použít.")),
                      errorBox(QStringLiteral("Název obrázku „../kadmor.bmp“ ukazuje mimo složku s obrázky, proto jej "
                                              "nelze zobrazit."))}));
-    QVERIFY(!m_form->p2zaktabul->MediaPlayer1->isOpen());
+    QVERIFY(!m_fixture.form->p2zaktabul->MediaPlayer1->isOpen());
     QVERIFY(!m_grview->isVisible());
 
     openEditor();
-    m_form->p3edit->DBEdit5->setText(QStringLiteral("../zvuk"));
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn4"));
-    QCOMPARE(m_dialogs->takeEvents(), Events{errorBox(QStringLiteral("Název zvuku „../zvuk“ ukazuje mimo složku se "
-                                                                     "zvuky, proto jej nelze použít."))});
-    QVERIFY(!QFile::exists(m_installation->folder() + QStringLiteral("/zvuk.wav")));
-    QVERIFY(!m_form->wordRecordingOpen);
+    m_fixture.form->p3edit->DBEdit5->setText(QStringLiteral("../zvuk"));
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
+             Events{errorBox(QStringLiteral("Název zvuku „../zvuk“ ukazuje mimo složku se "
+                                            "zvuky, proto jej nelze použít."))});
+    QVERIFY(!QFile::exists(m_fixture.installation->folder() + QStringLiteral("/zvuk.wav")));
+    QVERIFY(!m_fixture.form->wordRecordingOpen);
 }
 
 // "&výslovnost", a take through the recorder's own buttons, then "&OK": saved, then trimmed when
@@ -261,32 +258,32 @@ void TestPronunciation::recordingAWord()
     start();
     selectWord(QStringLiteral("cat"));
     openEditor();
-    m_form->p3edit->CheckBox6->setChecked(trimming);
+    m_fixture.form->p3edit->CheckBox6->setChecked(trimming);
     const QString file = sound(QStringLiteral("cat"));
-    MediaPlayer* recorder = m_form->p3edit->MediaPlayer2;
+    MediaPlayer* recorder = m_fixture.form->p3edit->MediaPlayer2;
     if (!kadmor::soundDevicePresent()) {
-        m_dialogs->queueAnswer(Answer::Ok);
-        testing::click(*m_form, QStringLiteral("BitBtn4"));
-        QCOMPARE(m_dialogs->takeEvents(), recorderRefused(QStringLiteral("cat")));
-        QVERIFY(!m_form->wordRecordingOpen);
+        m_fixture.dialogs->queueAnswer(Answer::Ok);
+        testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
+        QCOMPARE(m_fixture.dialogs->takeEvents(), recorderRefused(QStringLiteral("cat")));
+        QVERIFY(!m_fixture.form->wordRecordingOpen);
         QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
-        testing::click(*m_form, QStringLiteral("Button2"));
-        QCOMPARE(m_dialogs->takeEvents(), Events{});
+        testkit::click(*m_fixture.form, QStringLiteral("Button2"));
+        QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
         QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
         return;
     }
 
-    testing::click(*m_form, QStringLiteral("BitBtn4"));
-    QVERIFY(m_form->wordRecordingOpen);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
+    QVERIFY(m_fixture.form->wordRecordingOpen);
     QCOMPARE(recorder->fileName(), file);
     QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
     clickPlayerButton(recorder, QStringLiteral("record"));
     QTRY_VERIFY_WITH_TIMEOUT(recorder->length() >= 500, soundTimeout);
     clickPlayerButton(recorder, QStringLiteral("stop"));
-    testing::click(*m_form, QStringLiteral("Button2"));
+    testkit::click(*m_fixture.form, QStringLiteral("Button2"));
 
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
-    QVERIFY(!m_form->wordRecordingOpen);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
+    QVERIFY(!m_fixture.form->wordRecordingOpen);
     QVERIFY(!recorder->isOpen());
     const QByteArray saved = readFile(file);
     if (trimming) {
@@ -297,8 +294,8 @@ void TestPronunciation::recordingAWord()
         QVERIFY(saved.size() >= 58 + 22050 / 2);
         QCOMPARE(soxi(QStringLiteral("-s"), file), QString::number(saved.size() - 58));
     }
-    QCOMPARE(m_form->Table1->fieldByName(QStringLiteral("ZVUK")).asString(), QStringLiteral("cat"));
-    QVERIFY(!QFile::exists(m_installation->folder() + QStringLiteral("/sounds/blekotax.tmp")));
+    QCOMPARE(m_fixture.form->Table1->fieldByName(QStringLiteral("ZVUK")).asString(), QStringLiteral("cat"));
+    QVERIFY(!QFile::exists(m_fixture.installation->folder() + QStringLiteral("/sounds/blekotax.tmp")));
 }
 
 // The teacher records, changes the sound name and presses "&výslovnost" again: the first take is
@@ -309,25 +306,25 @@ void TestPronunciation::pronunciationTwiceSavesTheFirstTake()
     start();
     selectWord(QStringLiteral("cat"));
     openEditor();
-    m_form->p3edit->CheckBox6->setChecked(false);
-    MediaPlayer* recorder = m_form->p3edit->MediaPlayer2;
-    testing::click(*m_form, QStringLiteral("BitBtn4"));
+    m_fixture.form->p3edit->CheckBox6->setChecked(false);
+    MediaPlayer* recorder = m_fixture.form->p3edit->MediaPlayer2;
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
     clickPlayerButton(recorder, QStringLiteral("record"));
     QTRY_VERIFY_WITH_TIMEOUT(recorder->length() >= 300, soundTimeout);
     clickPlayerButton(recorder, QStringLiteral("stop"));
     const qint64 take = recorder->length();
 
-    m_form->p3edit->DBEdit5->setText(QStringLiteral("kocour"));
-    testing::click(*m_form, QStringLiteral("BitBtn4"));
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
-    QCOMPARE(m_form->status(), sound(QStringLiteral("cat")));
+    m_fixture.form->p3edit->DBEdit5->setText(QStringLiteral("kocour"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
+    QCOMPARE(m_fixture.form->status(), sound(QStringLiteral("cat")));
     const QByteArray first = readFile(sound(QStringLiteral("cat")));
     QCOMPARE(qRound64((first.size() - 58) * 1000.0 / 22050), take);
     QCOMPARE(readFile(sound(QStringLiteral("kocour"))), kadmor::wave::recordingHeader());
-    QVERIFY(m_form->wordRecordingOpen);
+    QVERIFY(m_fixture.form->wordRecordingOpen);
     QCOMPARE(recorder->fileName(), sound(QStringLiteral("kocour")));
     QCOMPARE(recorder->length(), 0);
-    QCOMPARE(m_form->Table1->fieldByName(QStringLiteral("ZVUK")).asString(), QStringLiteral("kocour"));
+    QCOMPARE(m_fixture.form->Table1->fieldByName(QStringLiteral("ZVUK")).asString(), QStringLiteral("kocour"));
 }
 
 void TestPronunciation::emptySoundFieldWarns()
@@ -335,13 +332,14 @@ void TestPronunciation::emptySoundFieldWarns()
     start();
     selectWord(QStringLiteral("cat"));
     openEditor();
-    m_form->p3edit->DBEdit5->clear();
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn4"));
-    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, warningBox(QStringLiteral("Není zadáno žádné slovíčko!"))}));
+    m_fixture.form->p3edit->DBEdit5->clear();
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
+             (Events{beep, warningBox(QStringLiteral("Není zadáno žádné slovíčko!"))}));
     QCOMPARE(readFile(sound(QString())), kadmor::wave::recordingHeader());
-    QVERIFY(!m_form->wordRecordingOpen);
-    QVERIFY(!m_form->p3edit->MediaPlayer2->isOpen());
+    QVERIFY(!m_fixture.form->wordRecordingOpen);
+    QVERIFY(!m_fixture.form->p3edit->MediaPlayer2->isOpen());
 }
 
 // The sound file is a full disk: the header cannot be written, and the recorder cannot read it.
@@ -352,17 +350,17 @@ void TestPronunciation::unwritableRecordingIsReported()
     QVERIFY(QFile::link(QStringLiteral("/dev/full"), file));
     selectWord(QStringLiteral("cat"));
     openEditor();
-    m_form->p3edit->DBEdit5->setText(QStringLiteral("plny"));
-    m_dialogs->queueAnswer(Answer::Ok);
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn4"));
+    m_fixture.form->p3edit->DBEdit5->setText(QStringLiteral("plny"));
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
     const QString openError =
         kadmor::soundDevicePresent() ? QStringLiteral("Zvukový soubor „%1“ nelze přečíst.").arg(file) : noOutput;
     QCOMPARE(
-        m_dialogs->takeEvents(),
+        m_fixture.dialogs->takeEvents(),
         (Events{beep, errorBox(QStringLiteral("Nemohu zapisovat do souboru \"") + file + QStringLiteral("\" !")), beep,
                 errorBox(openError + QStringLiteral(" \"") + file + QStringLiteral("\" \rChyba zápisu! "))}));
-    QVERIFY(!m_form->wordRecordingOpen);
+    QVERIFY(!m_fixture.form->wordRecordingOpen);
 }
 
 void TestPronunciation::cancelDropsTheTake()
@@ -371,13 +369,13 @@ void TestPronunciation::cancelDropsTheTake()
     start();
     selectWord(QStringLiteral("dog"));
     openEditor();
-    MediaPlayer* recorder = m_form->p3edit->MediaPlayer2;
-    testing::click(*m_form, QStringLiteral("BitBtn4"));
+    MediaPlayer* recorder = m_fixture.form->p3edit->MediaPlayer2;
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
     clickPlayerButton(recorder, QStringLiteral("record"));
     QTRY_VERIFY_WITH_TIMEOUT(recorder->length() >= 300, soundTimeout);
-    testing::click(*m_form, QStringLiteral("SpeedButton1"));
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
-    QVERIFY(!m_form->wordRecordingOpen);
+    testkit::click(*m_fixture.form, QStringLiteral("SpeedButton1"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
+    QVERIFY(!m_fixture.form->wordRecordingOpen);
     QVERIFY(!recorder->isOpen());
     QCOMPARE(readFile(sound(QStringLiteral("dog"))), kadmor::wave::recordingHeader());
 }
@@ -385,20 +383,20 @@ void TestPronunciation::cancelDropsTheTake()
 void TestPronunciation::ownPronunciation()
 {
     start();
-    MediaPlayer* own = m_form->p2zaktabul->MediaPlayer3;
+    MediaPlayer* own = m_fixture.form->p2zaktabul->MediaPlayer3;
     const QString file = sound(QStringLiteral("mujzvuk"));
     if (!kadmor::soundDevicePresent()) {
-        m_dialogs->queueAnswer(Answer::Ok);
-        testing::click(*m_form, QStringLiteral("Image4"));
-        QCOMPARE(m_dialogs->takeEvents(), recorderRefused(QStringLiteral("mujzvuk")));
-        QVERIFY(!m_form->ownRecordingOpen);
+        m_fixture.dialogs->queueAnswer(Answer::Ok);
+        testkit::click(*m_fixture.form, QStringLiteral("Image4"));
+        QCOMPARE(m_fixture.dialogs->takeEvents(), recorderRefused(QStringLiteral("mujzvuk")));
+        QVERIFY(!m_fixture.form->ownRecordingOpen);
         QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
         return;
     }
-    testing::click(*m_form, QStringLiteral("Image4"));
-    QVERIFY(m_form->ownRecordingOpen);
+    testkit::click(*m_fixture.form, QStringLiteral("Image4"));
+    QVERIFY(m_fixture.form->ownRecordingOpen);
     QCOMPARE(own->fileName(), file);
-    QVERIFY(m_form->p2zaktabul->DBGrid1->hasFocus());
+    QVERIFY(m_fixture.form->p2zaktabul->DBGrid1->hasFocus());
     clickPlayerButton(own, QStringLiteral("record"));
     QTRY_VERIFY_WITH_TIMEOUT(own->length() >= 300, soundTimeout);
     clickPlayerButton(own, QStringLiteral("stop"));
@@ -407,11 +405,11 @@ void TestPronunciation::ownPronunciation()
     QTRY_COMPARE_WITH_TIMEOUT(own->mode(), MediaPlayer::Mode::Stopped, soundTimeout);
 
     // The next use starts afresh; the take was never written.
-    testing::click(*m_form, QStringLiteral("Image4"));
-    QVERIFY(m_form->ownRecordingOpen);
+    testkit::click(*m_fixture.form, QStringLiteral("Image4"));
+    QVERIFY(m_fixture.form->ownRecordingOpen);
     QCOMPARE(own->length(), 0);
     QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
 }
 
 void TestPronunciation::trimmingSizeLimit_data()
@@ -432,20 +430,20 @@ void TestPronunciation::trimmingSizeLimit()
     const QByteArray recording = kadmor::wave::recordingFile(QByteArray(size - 58, char(30)));
     writeFile(file, recording);
     if (!trimmed)
-        m_dialogs->queueAnswer(Answer::Ok);
+        m_fixture.dialogs->queueAnswer(Answer::Ok);
 
-    m_form->trimRecording(file);
+    m_fixture.form->trimRecording(file);
     const QByteArray after = readFile(file);
-    QVERIFY(!QFile::exists(m_installation->folder() + QStringLiteral("/sounds/blekotax.tmp")));
+    QVERIFY(!QFile::exists(m_fixture.installation->folder() + QStringLiteral("/sounds/blekotax.tmp")));
     if (!trimmed) {
         QCOMPARE(
-            m_dialogs->takeEvents(),
+            m_fixture.dialogs->takeEvents(),
             (Events{beep, Event::message(BoxType::Plain, QStringLiteral("Slovíčko je moc veliké!\rVelikost: 64001"),
                                          Buttons::Ok)}));
         QCOMPARE(after, recording);
         return;
     }
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
     QCOMPARE(after.size(), size - 58);
     QCOMPARE(qFromLittleEndian<quint32>(after.constData() + 54), quint32(after.size() - 58));
     QCOMPARE(soxi(QStringLiteral("-s"), file), QString::number(after.size() - 58));
@@ -462,28 +460,28 @@ void TestPronunciation::recoveryTakesOnlyTheRecordersOwnFile()
     const QString file = sound(QStringLiteral("cat"));
     const QByteArray take = kadmor::wave::recordingFile(QByteArray(500, char(60)));
     const QStringList strangers = {working.filePath(QStringLiteral("other.tmp")),
-                                   m_installation->folder() + QStringLiteral("/sounds/dog.wav.tmp"),
-                                   m_installation->folder() + QStringLiteral("/sounds/x.tmp")};
+                                   m_fixture.installation->folder() + QStringLiteral("/sounds/dog.wav.tmp"),
+                                   m_fixture.installation->folder() + QStringLiteral("/sounds/x.tmp")};
     for (const QString& stranger : strangers)
         writeFile(stranger, "keep me");
 
     writeFile(file, take);
     writeFile(file + QStringLiteral(".tmp"), "not needed");
-    m_form->kondel(file);
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
+    m_fixture.form->kondel(file);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
     QCOMPARE(readFile(file), take);
 
     writeFile(file, QByteArray());
     writeFile(file + QStringLiteral(".tmp"), take);
-    m_form->kondel(file);
-    QCOMPARE(m_dialogs->takeEvents(), Events{beep});
+    m_fixture.form->kondel(file);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{beep});
     QCOMPARE(readFile(file), take);
     QVERIFY(!QFile::exists(file + QStringLiteral(".tmp")));
 
     QVERIFY(QFile::remove(file));
     writeFile(file + QStringLiteral(".tmp"), take);
-    m_form->kondel(file);
-    QCOMPARE(m_dialogs->takeEvents(), Events{beep});
+    m_fixture.form->kondel(file);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{beep});
     QCOMPARE(readFile(file), take);
 
     for (const QString& stranger : strangers)
@@ -516,7 +514,7 @@ void TestPronunciation::pictureWindowShowsPictures()
     bool shown = false;
     QTimer::singleShot(0, m_grview.get(), [&] {
         shown = m_grview->isVisible();
-        QVERIFY(!m_form->Timer1->isActive());
+        QVERIFY(!m_fixture.form->Timer1->isActive());
         QCOMPARE(m_grview->windowTitle(), name);
         QCOMPARE(m_grview->path, picture(name));
         QCOMPARE(m_grview->Image1->pixmap().size(), pictureSize);
@@ -524,13 +522,13 @@ void TestPronunciation::pictureWindowShowsPictures()
         QCOMPARE(m_grview->size(), pictureSize.expandedTo(QSize(162, 174)));
         QTest::keyClick(m_grview.get(), Qt::Key_Escape);
     });
-    testing::click(*m_form, QStringLiteral("BitBtn2"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn2"));
     QVERIFY(shown);
     QVERIFY(!m_grview->isVisible());
-    QVERIFY(m_form->Timer1->isActive());
+    QVERIFY(m_fixture.form->Timer1->isActive());
     // The focus went to the grid before the window was shown.
-    QCOMPARE(m_form->focusWidget(), m_form->p2zaktabul->DBGrid1);
-    QCOMPARE(m_dialogs->takeEvents(), Events{});
+    QCOMPARE(m_fixture.form->focusWidget(), m_fixture.form->p2zaktabul->DBGrid1);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
 }
 
 void TestPronunciation::pictureWindowReportsBrokenPictures()
@@ -540,22 +538,22 @@ void TestPronunciation::pictureWindowReportsBrokenPictures()
     QVERIFY(QFile::copy(QStringLiteral(KADMOR_TEST_DATA "/sound/broken.jpg"), picture(name)));
     selectWord(QStringLiteral("dog"));
     setWordField(QStringLiteral("OBR"), name);
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn2"));
-    QCOMPARE(m_dialogs->takeEvents(),
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn2"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{beep, errorBox(QStringLiteral("Nelze zobrazit \"") + picture(name) + QStringLiteral("\"!"))}));
     QVERIFY(!m_grview->isVisible());
-    QVERIFY(m_form->Timer1->isActive());
+    QVERIFY(m_fixture.form->Timer1->isActive());
 }
 
 void TestPronunciation::wordWithoutPicture()
 {
     start();
     selectWord(QStringLiteral("dog"));
-    QCOMPARE(m_form->Table1->fieldByName(QStringLiteral("OBR")).asString(), QString());
-    m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn2"));
-    QCOMPARE(m_dialogs->takeEvents(),
+    QCOMPARE(m_fixture.form->Table1->fieldByName(QStringLiteral("OBR")).asString(), QString());
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn2"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{beep, warningBox(QStringLiteral("V databázi není přiřazen žádný obrázek!"))}));
     QVERIFY(!m_grview->isVisible());
 }

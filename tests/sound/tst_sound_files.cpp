@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // WAV files, the recording header, trimming a recording and the names of sounds and pictures.
-#include "storage/error.h"
+#include "base/error.h"
 #include "vocabulary/sound/file_names.h"
 #include "vocabulary/sound/take.h"
 #include "vocabulary/sound/trimming.h"
@@ -280,6 +280,13 @@ void SoundFilesTest::namesOutsideTheirFolderAreRefused()
     }
     requireSoundName(QString());
     requirePictureName(QStringLiteral("a..b.jpg"));
+
+    // The paths are built only from names that passed.
+    const QString folder = QStringLiteral("/opt/kadmor/");
+    QVERIFY_THROWS_EXCEPTION(Error, soundPath(folder, name));
+    QVERIFY_THROWS_EXCEPTION(Error, picturePath(folder, name));
+    QCOMPARE(soundPath(folder, QStringLiteral("dog")), QStringLiteral("/opt/kadmor/sounds/dog.wav"));
+    QCOMPARE(picturePath(folder, QStringLiteral("dog.jpg")), QStringLiteral("/opt/kadmor/pictures/dog.jpg"));
 }
 
 QTEST_GUILESS_MAIN(SoundFilesTest)

@@ -8,7 +8,7 @@
 
 #include "../mdx/tdbf_checker.h"
 #include "../mdx/test_tables.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
 

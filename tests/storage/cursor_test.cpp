@@ -2,7 +2,7 @@
 // Cursor and editing semantics of the table, driven by short scripts of operations.
 #include "test_support.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/table.h"
 
 #include <QSignalSpy>

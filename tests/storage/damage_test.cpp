@@ -4,7 +4,7 @@
 // tool finds the damage and repairs it after asking.
 #include "test_support.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
 #include "tool_run.h"
@@ -27,9 +27,9 @@ const TableLayout kWordsLikeLayout{QStringLiteral("kadmor.dbf"),
                                    {},
                                    {}};
 
-testing::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
+testkit::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
 {
-    return testing::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments, {}, input);
+    return testkit::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments, {}, input);
 }
 
 QByteArray contentOf(const QString& path)
@@ -139,7 +139,7 @@ void DamageTest::damagedTableIsRefusedAndKeptWhole()
     QVERIFY(!table.isOpen());
     for (const QStringList& command :
          {QStringList{QStringLiteral("dump"), path}, QStringList{QStringLiteral("pack"), path}}) {
-        const testing::ToolRun run = kadmorTable(command);
+        const testkit::ToolRun run = kadmorTable(command);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
@@ -172,16 +172,16 @@ void DamageTest::toolChecksAndRepairsAfterAsking()
     setCount(bytes, 10);
     overwrite(path, bytes);
 
-    const testing::ToolRun check = kadmorTable({QStringLiteral("check"), path});
+    const testkit::ToolRun check = kadmorTable({QStringLiteral("check"), path});
     QCOMPARE(check.exitCode, 1);
     QVERIFY2(check.out.contains(QStringLiteral("Hlavička uvádí 10 záznamů, soubor obsahuje 66 celých záznamů.")),
              qPrintable(check.out));
 
-    const testing::ToolRun declined = kadmorTable({QStringLiteral("repair"), path}, "n\n");
+    const testkit::ToolRun declined = kadmorTable({QStringLiteral("repair"), path}, "n\n");
     QVERIFY2(declined.err.contains(QStringLiteral("nastaví na 66")), qPrintable(declined.err));
     QCOMPARE(contentOf(path), bytes);
 
-    const testing::ToolRun repaired = kadmorTable({QStringLiteral("repair"), path}, "a\n");
+    const testkit::ToolRun repaired = kadmorTable({QStringLiteral("repair"), path}, "a\n");
     QVERIFY2(repaired.exitCode == 0, qPrintable(repaired.err));
     QVERIFY2(repaired.out.contains(QStringLiteral("Opraveno: tabulka má 66 záznamů.")), qPrintable(repaired.out));
     QCOMPARE(namesIn(path), expectedNames(kRecords));

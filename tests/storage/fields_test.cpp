@@ -2,7 +2,7 @@
 // Field values and their rules, the calculated field of the grade book, emptying and packing.
 #include "test_support.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/table.h"
 
 #include <QDir>

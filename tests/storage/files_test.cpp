@@ -3,7 +3,7 @@
 // ours, code pages, exact bytes, damaged files.
 #include "test_support.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
 

@@ -4,7 +4,7 @@
 // written says so.
 #include "test_support.h"
 
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
 

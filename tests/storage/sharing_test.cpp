@@ -4,7 +4,7 @@
 #include "test_support.h"
 
 #include "storage/dbf_file.h"
-#include "storage/error.h"
+#include "base/error.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
 

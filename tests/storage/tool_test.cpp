@@ -12,10 +12,10 @@ using namespace kadmor;
 
 namespace {
 
-testing::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
+testkit::ToolRun kadmorTable(const QStringList& arguments, const QByteArray& input = {})
 {
     // Under a Czech locale the tool's numbers must still keep their point.
-    return testing::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments,
+    return testkit::runTool(QStringLiteral(KADMOR_BINARY_DIR "/tools/kadmor-table"), arguments,
                             {{QStringLiteral("LC_ALL"), QStringLiteral("cs_CZ.UTF-8")}}, input);
 }
 
@@ -51,7 +51,7 @@ class ToolTest : public QObject
 
 void ToolTest::dumpShowsDeletedRecordsMarked()
 {
-    const testing::ToolRun run =
+    const testkit::ToolRun run =
         kadmorTable({QStringLiteral("dump"), test::fixturePath(QStringLiteral("python-dbf.dbf"))});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, kPythonDbfDump);
@@ -61,7 +61,7 @@ void ToolTest::appendAddsRecords()
 {
     QTemporaryDir dir;
     const QString path = test::copyFixture(dir, QStringLiteral("python-dbf.dbf"));
-    const testing::ToolRun run =
+    const testkit::ToolRun run =
         kadmorTable({QStringLiteral("append"), path}, "čáp\tstork\t3\t-2.5\t10.125\tF\t2023-05-06\r\n"
                                                       "\t\t\t\t\t\t\n");
     QCOMPARE(run.exitCode, 0);
@@ -70,7 +70,7 @@ void ToolTest::appendAddsRecords()
     QCOMPARE(records[3].toArray()[0].toString(), QStringLiteral("čáp"));
     QCOMPARE(records[3].toArray()[4].toDouble(), 10.125);
     QCOMPARE(records[4].toArray()[0].toString(), QString());
-    const testing::ToolRun dump = kadmorTable({QStringLiteral("dump"), path});
+    const testkit::ToolRun dump = kadmorTable({QStringLiteral("dump"), path});
     QVERIFY(dump.out.endsWith(QStringLiteral("\tčáp\tstork\t3\t-2.5\t10.125\tF\t2023-05-06\n\t\t\t\t\t\t\t\n")));
 }
 
@@ -100,7 +100,7 @@ void ToolTest::badInputChangesNothing()
     QTemporaryDir dir;
     const QString path = test::copyFixture(dir, QStringLiteral("python-dbf.dbf"));
     const QByteArray before = contentOf(path);
-    const testing::ToolRun run = kadmorTable({QStringLiteral("append"), path}, input);
+    const testkit::ToolRun run = kadmorTable({QStringLiteral("append"), path}, input);
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(contentOf(path), before);
@@ -111,7 +111,7 @@ void ToolTest::packRemovesDeletedRecords()
     QTemporaryDir dir;
     const QString path = test::copyFixture(dir, QStringLiteral("python-dbf.dbf"));
     QCOMPARE(kadmorTable({QStringLiteral("pack"), path}).exitCode, 0);
-    const testing::ToolRun dump = kadmorTable({QStringLiteral("dump"), path});
+    const testkit::ToolRun dump = kadmorTable({QStringLiteral("dump"), path});
     QCOMPARE(dump.out.count(u'\n'), 4);
     QVERIFY(!dump.out.contains(u'*'));
     QCOMPARE(QFile(path).size(), 257 + 3 * 96 + 1);
@@ -125,7 +125,7 @@ void ToolTest::packOfATableInUseFails()
     Table inUse;
     inUse.setTableName(path);
     inUse.open();
-    const testing::ToolRun run = kadmorTable({QStringLiteral("pack"), path});
+    const testkit::ToolRun run = kadmorTable({QStringLiteral("pack"), path});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("používá jiný program")), qPrintable(run.err));
     QCOMPARE(contentOf(path), before);
@@ -133,7 +133,7 @@ void ToolTest::packOfATableInUseFails()
 
 void ToolTest::usage()
 {
-    const testing::ToolRun run = kadmorTable({QStringLiteral("show"), QStringLiteral("x.dbf")});
+    const testkit::ToolRun run = kadmorTable({QStringLiteral("show"), QStringLiteral("x.dbf")});
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains(QStringLiteral("Použití")));
 }

@@ -5,7 +5,7 @@
 
 #include <QGuiApplication>
 
-namespace testing {
+namespace testkit {
 
 bool windowManagerRuns()
 {
@@ -17,4 +17,4 @@ bool windowManagerRuns()
     return run.exitCode == 0 && run.out.contains(QStringLiteral("window id"));
 }
 
-} // namespace testing
+} // namespace testkit

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-namespace testing {
+namespace testkit {
 
 // Whether the test runs on an X server with a window manager, which activates windows and gives
 // the focus back to a window when a box over it closes, as on a desktop.
@@ -11,4 +11,4 @@ inline constexpr const char* windowManagerNeeded =
     "needs an X server with a window manager: run scripts/test, or source scripts/x-server and call "
     "start_x_server before ctest";
 
-} // namespace testing
+} // namespace testkit

@@ -69,3 +69,15 @@ QString Installation::storedPassword(int row) const
     config.value().setRawMode(true);
     return kadmor::unscramblePassword(config.value().asString());
 }
+
+void Installation::keepConfigRows(int count)
+{
+    kadmor::Table table(kadmor::layouts::config());
+    table.setDatabaseName(folder());
+    table.setTableName(QStringLiteral("konfig.dbf"));
+    table.open();
+    while (table.recordCount() > count) {
+        table.last();
+        table.remove();
+    }
+}

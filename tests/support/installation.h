@@ -22,6 +22,8 @@ class Installation
     void setStoredPassword(const QString& password);
     // The password a row holds, unscrambled.
     QString storedPassword(int row) const;
+    // Deletes the configuration rows after the first `count`, as a damaged konfig.dbf would lose them.
+    void keepConfigRows(int count);
 
   private:
     QTemporaryDir m_root;

@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QTest>
 
-namespace testing {
+namespace testkit {
 
 namespace {
 
@@ -72,4 +72,4 @@ void ModalAnswers::answerShownWindow()
         qWarning("xdotool: %s", qPrintable(run.err));
 }
 
-} // namespace testing
+} // namespace testkit

@@ -12,7 +12,7 @@
 
 class QWidget;
 
-namespace testing {
+namespace testkit {
 
 // Answers the program's real modal windows (the password dialog, message and input boxes) with key
 // events, each once it is shown and holds the focus, as a user at the keyboard does; keeps what
@@ -45,4 +45,4 @@ class ModalAnswers : public QObject
     QTimer m_poll;
 };
 
-} // namespace testing
+} // namespace testkit

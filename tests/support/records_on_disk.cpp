@@ -3,7 +3,7 @@
 
 #include <QProcess>
 
-namespace testing {
+namespace testkit {
 
 QList<QStringList> recordsOnDisk(const QString& dbfPath, const QStringList& fields)
 {
@@ -25,4 +25,4 @@ QList<QStringList> recordsOnDisk(const QString& dbfPath, const QStringList& fiel
     return records;
 }
 
-} // namespace testing
+} // namespace testkit

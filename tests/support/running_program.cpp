@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QTest>
 
-namespace testing {
+namespace testkit {
 
 std::unique_ptr<TForm1> startProgram(const Installation& installation, kadmor::ScriptedDialogs& dialogs)
 {
@@ -45,4 +45,4 @@ void focus(QWidget* widget)
     QVERIFY2(QTest::qWaitFor([widget] { return widget->hasFocus(); }), qPrintable(widget->objectName()));
 }
 
-} // namespace testing
+} // namespace testkit

@@ -4,14 +4,14 @@
 #include "installation.h"
 #include "typing.h"
 
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 
 #include <memory>
 
 class QWidget;
 
-namespace testing {
+namespace testkit {
 
 // The main window created on an installation, after its start-up ran. Without a sound device the
 // start-up's sound-card warning is answered and taken from the dialogs' record.
@@ -24,4 +24,4 @@ void click(QWidget& window, const QString& name);
 // Gives the widget the keyboard focus and waits until it has it.
 void focus(QWidget* widget);
 
-} // namespace testing
+} // namespace testkit

@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
-namespace testing {
+namespace testkit {
 
 ToolRun runTool(const QString& program, const QStringList& arguments,
                 const QList<std::pair<QString, QString>>& environment, const QByteArray& input)
@@ -24,4 +24,4 @@ ToolRun runTool(const QString& program, const QStringList& arguments,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
-} // namespace testing
+} // namespace testkit

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace testing {
+namespace testkit {
 
 // What a command-line program did: its exit code (-1 when it crashed or did not end) and what it
 // wrote, read as UTF-8.
@@ -24,4 +24,4 @@ struct ToolRun
 ToolRun runTool(const QString& program, const QStringList& arguments,
                 const QList<std::pair<QString, QString>>& environment = {}, const QByteArray& input = {});
 
-} // namespace testing
+} // namespace testkit

@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-namespace testing {
+namespace testkit {
 
 void type(QWidget* widget, const QString& text)
 {
@@ -11,4 +11,4 @@ void type(QWidget* widget, const QString& text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
-} // namespace testing
+} // namespace testkit

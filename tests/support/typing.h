@@ -5,10 +5,10 @@
 
 class QWidget;
 
-namespace testing {
+namespace testkit {
 
 // Types the text into the widget one key event per character (Qt Test's keyClicks stops at
 // letters outside ASCII).
 void type(QWidget* widget, const QString& text);
 
-} // namespace testing
+} // namespace testkit

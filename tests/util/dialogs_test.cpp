@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/qt_dialogs.h"
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "storage/error.h"
+#include "base/error.h"
 #include "util/sifruj.h"
 
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "util/soubory.h"
 
 #include <QDesktopServices>

@@ -2,13 +2,15 @@
 // The word editor and the deletion of words in the real main window, each case on its own fresh
 // installation; what reaches the disk is read back with an independent dBASE reader.
 #include "installation.h"
+#include "main_window_fixture.h"
 #include "records_on_disk.h"
 #include "running_program.h"
 
-#include "shell/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
+#include "table_rows.h"
 #include "ui_new_words_page.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
@@ -57,13 +59,7 @@ struct TableOnDisk
         }
         QFAIL(qPrintable(QStringLiteral("no word ") + word));
     }
-    void append(const QList<std::pair<QString, QString>>& values)
-    {
-        table.append();
-        for (const auto& [field, value] : values)
-            set(field, value);
-        table.post();
-    }
+    void append(const testkit::RowValues& values) { testkit::appendRow(table, values); }
     kadmor::Table table;
 };
 
@@ -111,55 +107,49 @@ class TestWordEditing : public QObject
     Records words() const;
     Records newWords() const;
 
-    std::unique_ptr<Installation> m_installation;
-    std::unique_ptr<kadmor::ScriptedDialogs> m_dialogs;
-    std::unique_ptr<TForm1> m_form;
+    testkit::MainWindowFixture m_fixture;
 };
 
 void TestWordEditing::init()
 {
-    m_installation = std::make_unique<Installation>();
-    m_dialogs = std::make_unique<kadmor::ScriptedDialogs>();
+    m_fixture.setUp();
 }
 
 void TestWordEditing::cleanup()
 {
-    m_form.reset();
-    QVERIFY2(m_dialogs->problems().isEmpty(), qPrintable(m_dialogs->problems()));
-    m_dialogs.reset();
-    m_installation.reset();
+    m_fixture.tearDown();
 }
 
 void TestWordEditing::start()
 {
-    m_form = testing::startOnWordList(*m_installation, *m_dialogs);
+    m_fixture.startOnWordList();
 }
 
 void TestWordEditing::chooseLesson(const QString& typed)
 {
-    Ui::WordListPage& page = *m_form->p2zaktabul;
-    testing::focus(page.Edit2);
-    testing::type(page.Edit2, typed);
+    Ui::WordListPage& page = *m_fixture.form->p2zaktabul;
+    testkit::focus(page.Edit2);
+    testkit::type(page.Edit2, typed);
     QTest::keyClick(page.Edit2, Qt::Key_Return);
 }
 
 void TestWordEditing::findWord(const QString& word)
 {
-    testing::click(*m_form, QStringLiteral("BitBtn14"));
-    testing::type(m_form->p2zaktabul->Edit1, word);
-    QTest::keyClick(m_form->p2zaktabul->Edit1, Qt::Key_Return);
-    QCOMPARE(m_form->Table1->fieldByName(QStringLiteral("ANGL")).asString(), word);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn14"));
+    testkit::type(m_fixture.form->p2zaktabul->Edit1, word);
+    QTest::keyClick(m_fixture.form->p2zaktabul->Edit1, Qt::Key_Return);
+    QCOMPARE(m_fixture.form->Table1->fieldByName(QStringLiteral("ANGL")).asString(), word);
 }
 
 // "&edit" as the teacher, who types the password the first time.
 void TestWordEditing::openEditor()
 {
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
-    testing::click(*m_form, QStringLiteral("BitBtn3"));
-    QCOMPARE(m_dialogs->takeEvents(), Events{Event::password()});
-    QCOMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p3editIndex));
-    QVERIFY(!m_form->Timer1->isActive());
-    QVERIFY(QTest::qWaitFor([this] { return m_form->p3edit->Edit17->hasFocus(); }));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn3"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{Event::password()});
+    QCOMPARE(m_fixture.form->Notebook1->currentIndex(), int(TForm1::p3editIndex));
+    QVERIFY(!m_fixture.form->Timer1->isActive());
+    QVERIFY(QTest::qWaitFor([this] { return m_fixture.form->p3edit->Edit17->hasFocus(); }));
 }
 
 void TestWordEditing::tab()
@@ -174,28 +164,29 @@ void TestWordEditing::replaceText(QLineEdit* field, const QString& text)
 {
     QVERIFY(field->hasFocus());
     field->selectAll();
-    testing::type(field, text);
+    testkit::type(field, text);
     QCOMPARE(field->text(), text);
 }
 
 void TestWordEditing::typeNewWord(const QString& word, const QString& czech)
 {
-    testing::click(*m_form, QStringLiteral("BitBtn6"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn6"));
     tab();
-    testing::type(m_form->p3edit->DBEdit1, word);
+    testkit::type(m_fixture.form->p3edit->DBEdit1, word);
     tab();
-    testing::type(m_form->p3edit->DBEdit3, czech);
+    testkit::type(m_fixture.form->p3edit->DBEdit3, czech);
     tab();
 }
 
 Records TestWordEditing::words() const
 {
-    return testing::recordsOnDisk(m_installation->dataFolder() + QStringLiteral("/kadmor.dbf"), wordFields);
+    return testkit::recordsOnDisk(m_fixture.installation->dataFolder() + QStringLiteral("/kadmor.dbf"), wordFields);
 }
 
 Records TestWordEditing::newWords() const
 {
-    return testing::recordsOnDisk(m_installation->dataFolder() + QStringLiteral("/newwords.dbf"), newWordFields);
+    return testkit::recordsOnDisk(m_fixture.installation->dataFolder() + QStringLiteral("/newwords.dbf"),
+                                  newWordFields);
 }
 
 void TestWordEditing::editingAWordTakesItsLessonFromTheLessonBox_data()
@@ -220,17 +211,17 @@ void TestWordEditing::editingAWordTakesItsLessonFromTheLessonBox()
     chooseLesson(typedLesson);
     findWord(QStringLiteral("house"));
     openEditor();
-    Ui::WordEditPage& page = *m_form->p3edit;
+    Ui::WordEditPage& page = *m_fixture.form->p3edit;
     QCOMPARE(page.Edit17->text(), lessonBox);
     tab();
     QCOMPARE(page.Edit17->text(), lessonBox.isEmpty() ? QStringLiteral("   ") : lessonBox);
     tab();
     replaceText(page.DBEdit3, QStringLiteral("domeček"));
     tab();
-    testing::click(*m_form, QStringLiteral("Button2"));
+    testkit::click(*m_fixture.form, QStringLiteral("Button2"));
 
-    QCOMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
-    QVERIFY(m_form->Timer1->isActive());
+    QCOMPARE(m_fixture.form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+    QVERIFY(m_fixture.form->Timer1->isActive());
     const QStringList stored = {storedLesson, "house", "domeček", "house.bmp", "house"};
     QCOMPARE(withWord(words(), QStringLiteral("house")), Records{stored});
     QCOMPARE(newWords(), Records{stored});
@@ -247,12 +238,12 @@ void TestWordEditing::okRightAfterEditCopiesTheWord()
 {
     QFETCH(bool, copying);
     start();
-    QVERIFY(m_form->p11novaslova->CheckBox5->isChecked());
-    m_form->p11novaslova->CheckBox5->setChecked(copying);
+    QVERIFY(m_fixture.form->p11novaslova->CheckBox5->isChecked());
+    m_fixture.form->p11novaslova->CheckBox5->setChecked(copying);
     const Records before = words();
     findWord(QStringLiteral("cat"));
     openEditor();
-    testing::click(*m_form, QStringLiteral("Button2"));
+    testkit::click(*m_fixture.form, QStringLiteral("Button2"));
 
     QCOMPARE(words(), before);
     const QStringList cat = {"  1", "cat", "kočka,kočička", "cat.bmp", "cat"};
@@ -278,40 +269,40 @@ void TestWordEditing::aNewWordIsCheckedForDuplicates()
     start();
     chooseLesson(QStringLiteral("2"));
     openEditor();
-    Ui::WordEditPage& page = *m_form->p3edit;
-    testing::click(*m_form, QStringLiteral("BitBtn6"));
+    Ui::WordEditPage& page = *m_fixture.form->p3edit;
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn6"));
     QVERIFY(QTest::qWaitFor([&page] { return page.Edit17->hasFocus(); }));
     QCOMPARE(page.Edit17->text(), QStringLiteral("  2"));
     tab();
-    testing::type(page.DBEdit1, word);
+    testkit::type(page.DBEdit1, word);
     if (duplicate)
-        m_dialogs->queueAnswer(Answer::Ok);
+        m_fixture.dialogs->queueAnswer(Answer::Ok);
     tab();
 
     Events expected = {Event::beep()};
     if (duplicate)
         expected.append(Event::message(BoxType::Information,
                                        QStringLiteral("Pozor, toto slovo již existuje!\rlekce:   1\r") +
-                                           m_form->languageName + QStringLiteral(": dog\rčesky: pes,pejsek"),
+                                           m_fixture.form->languageName + QStringLiteral(": dog\rčesky: pes,pejsek"),
                                        Buttons::Ok));
-    QCOMPARE(m_dialogs->takeEvents(), expected);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), expected);
     // Editing goes on in a fresh record of the current lesson's list holding only the word.
     QCOMPARE(page.DBEdit1->text(), word);
     QCOMPARE(page.DBEdit3->text(), QString());
-    QCOMPARE(m_form->Table1->state(), kadmor::TableState::Insert);
-    QCOMPARE(m_form->Table1->indexName(), QStringLiteral("angl"));
+    QCOMPARE(m_fixture.form->Table1->state(), kadmor::TableState::Insert);
+    QCOMPARE(m_fixture.form->Table1->indexName(), QStringLiteral("angl"));
 
-    testing::type(page.DBEdit3, czech);
+    testkit::type(page.DBEdit3, czech);
     tab();
     QCOMPARE(page.DBEdit5->text(), word);
-    testing::click(*m_form, QStringLiteral("Button2"));
+    testkit::click(*m_fixture.form, QStringLiteral("Button2"));
 
     const QStringList added = {"  2", word, czech, "", word};
     QVERIFY(words().contains(added));
     QCOMPARE(withWord(words(), word).size(), duplicate ? 2 : 1);
     // "&Nové slovo" first copied the word the editor was opened on (the first of lesson 2).
     QCOMPARE(newWords(), (Records{{"  2", "bag", "taška", "", "bag"}, added}));
-    QCOMPARE(m_form->Table1->recordCount(), 18);
+    QCOMPARE(m_fixture.form->Table1->recordCount(), 18);
 }
 
 void TestWordEditing::newWordTwiceSavesTheFirst()
@@ -319,15 +310,15 @@ void TestWordEditing::newWordTwiceSavesTheFirst()
     start();
     chooseLesson(QStringLiteral("2"));
     openEditor();
-    Ui::WordEditPage& page = *m_form->p3edit;
+    Ui::WordEditPage& page = *m_fixture.form->p3edit;
     typeNewWord(QStringLiteral("zebra"), QStringLiteral("zebra"));
-    m_dialogs->takeEvents();
+    m_fixture.dialogs->takeEvents();
 
-    testing::click(*m_form, QStringLiteral("BitBtn6"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn6"));
     const QStringList zebra = {"  2", "zebra", "zebra", "", "zebra"};
     QCOMPARE(withWord(words(), QStringLiteral("zebra")), Records{zebra});
     QCOMPARE(newWords().value(1), zebra);
-    QCOMPARE(m_form->Table1->state(), kadmor::TableState::Insert);
+    QCOMPARE(m_fixture.form->Table1->state(), kadmor::TableState::Insert);
     QVERIFY(QTest::qWaitFor([&page] { return page.Edit17->hasFocus(); }));
     QCOMPARE(page.Edit17->text(), QStringLiteral("  2"));
 }
@@ -339,17 +330,17 @@ void TestWordEditing::leavingTheWordFieldAgainKeepsOnlyTheWord()
     start();
     chooseLesson(QStringLiteral("2"));
     openEditor();
-    Ui::WordEditPage& page = *m_form->p3edit;
+    Ui::WordEditPage& page = *m_fixture.form->p3edit;
     typeNewWord(QStringLiteral("zebra"), QStringLiteral("zebra"));
-    testing::focus(page.DBEdit1);
-    testing::focus(page.DBEdit3);
+    testkit::focus(page.DBEdit1);
+    testkit::focus(page.DBEdit3);
     QCOMPARE(page.DBEdit1->text(), QStringLiteral("zebra"));
     QCOMPARE(page.DBEdit3->text(), QString());
     QCOMPARE(page.DBEdit5->text(), QString());
-    testing::type(page.DBEdit3, QStringLiteral("zebřička"));
+    testkit::type(page.DBEdit3, QStringLiteral("zebřička"));
     tab();
-    testing::click(*m_form, QStringLiteral("Button2"));
-    m_dialogs->takeEvents();
+    testkit::click(*m_fixture.form, QStringLiteral("Button2"));
+    m_fixture.dialogs->takeEvents();
     QCOMPARE(withWord(words(), QStringLiteral("zebra")), (Records{{"  2", "zebra", "zebřička", "", "zebra"}}));
 }
 
@@ -367,22 +358,22 @@ void TestWordEditing::cancelDropsTheChanges()
     const Records before = words();
     findWord(QStringLiteral("cat"));
     openEditor();
-    Ui::WordEditPage& page = *m_form->p3edit;
+    Ui::WordEditPage& page = *m_fixture.form->p3edit;
     if (newWord)
-        testing::click(*m_form, QStringLiteral("BitBtn6"));
+        testkit::click(*m_fixture.form, QStringLiteral("BitBtn6"));
     tab();
     replaceText(page.DBEdit1, QStringLiteral("kitten"));
     tab();
     replaceText(page.DBEdit3, QStringLiteral("kotě"));
     tab();
-    testing::click(*m_form, QStringLiteral("SpeedButton1"));
-    m_dialogs->takeEvents();
+    testkit::click(*m_fixture.form, QStringLiteral("SpeedButton1"));
+    m_fixture.dialogs->takeEvents();
 
     QCOMPARE(words(), before);
-    QCOMPARE(m_form->Table1->state(), kadmor::TableState::Browse);
-    QCOMPARE(m_form->Table1->recordCount(), 16);
-    QCOMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
-    QVERIFY(m_form->Timer1->isActive());
+    QCOMPARE(m_fixture.form->Table1->state(), kadmor::TableState::Browse);
+    QCOMPARE(m_fixture.form->Table1->recordCount(), 16);
+    QCOMPARE(m_fixture.form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+    QVERIFY(m_fixture.form->Timer1->isActive());
 }
 
 void TestWordEditing::deletingAWord_data()
@@ -451,31 +442,31 @@ void TestWordEditing::deletingAWord()
     QFETCH(bool, pictureKept);
     QFETCH(QString, error);
     QFETCH(int, catsLeft);
-    const QString folder = m_installation->folder();
-    prepare(m_installation->dataFolder(), folder);
+    const QString folder = m_fixture.installation->folder();
+    prepare(m_fixture.installation->dataFolder(), folder);
     QVERIFY(QFile::exists(folder + u'/' + sound) && QFile::exists(folder + u'/' + picture));
     start();
     const int wordsBefore = words().size();
     findWord(QStringLiteral("cat"));
 
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
-    m_dialogs->queueAnswer(answer);
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queueAnswer(answer);
     if (!error.isEmpty())
-        m_dialogs->queueAnswer(Answer::Ok);
-    testing::click(*m_form, QStringLiteral("BitBtn7"));
+        m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn7"));
     Events expected = {
         Event::password(), Event::beep(),
         Event::message(BoxType::Warning, QStringLiteral("Opravdu chceš smazat tento záznam?"), Buttons::YesNo)};
     if (!error.isEmpty())
         expected.append(Event::message(BoxType::Error, error.arg(folder), Buttons::Ok));
-    QCOMPARE(m_dialogs->takeEvents(), expected);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), expected);
 
     QCOMPARE(QFile::exists(folder + u'/' + sound), soundKept);
     QCOMPARE(QFile::exists(folder + u'/' + picture), pictureKept);
     const bool deleted = answer == Answer::Yes;
     QCOMPARE(words().size(), wordsBefore - (deleted ? 1 : 0));
     QCOMPARE(withWord(words(), QStringLiteral("cat")).size(), catsLeft);
-    QCOMPARE(m_form->Table1->recordCount(), deleted ? 15 : 16);
+    QCOMPARE(m_fixture.form->Table1->recordCount(), deleted ? 15 : 16);
 }
 
 QTEST_MAIN(TestWordEditing)

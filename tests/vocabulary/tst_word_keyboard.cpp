@@ -59,13 +59,13 @@ class TestWordKeyboard : public QObject
     std::unique_ptr<Installation> m_installation;
     std::unique_ptr<Thesl> m_thesl;
     std::unique_ptr<kadmor::TheslDialogs> m_dialogs;
-    std::unique_ptr<testing::ModalAnswers> m_answers;
+    std::unique_ptr<testkit::ModalAnswers> m_answers;
     std::unique_ptr<TForm1> m_form;
 };
 
 void TestWordKeyboard::initTestCase()
 {
-    QVERIFY2(testing::windowManagerRuns(), testing::windowManagerNeeded);
+    QVERIFY2(testkit::windowManagerRuns(), testkit::windowManagerNeeded);
 }
 
 void TestWordKeyboard::init()
@@ -74,7 +74,7 @@ void TestWordKeyboard::init()
     m_thesl = std::make_unique<Thesl>();
     m_dialogs = std::make_unique<kadmor::TheslDialogs>(*m_thesl);
     kadmor::installDialogs(m_dialogs.get());
-    m_answers = std::make_unique<testing::ModalAnswers>();
+    m_answers = std::make_unique<testkit::ModalAnswers>();
 }
 
 void TestWordKeyboard::cleanup()
@@ -99,7 +99,7 @@ void TestWordKeyboard::typeText(const QString& text)
 {
     QWidget* focus = QApplication::focusWidget();
     QVERIFY2(focus != nullptr, "nothing has the keyboard focus");
-    testing::type(focus, text);
+    testkit::type(focus, text);
 }
 
 void TestWordKeyboard::waitForFocus(QWidget* widget)
@@ -146,7 +146,7 @@ Records TestWordKeyboard::wordsWith(const QString& word) const
 {
     Records found;
     for (const QStringList& record :
-         testing::recordsOnDisk(m_installation->dataFolder() + QStringLiteral("/kadmor.dbf"), wordFields)) {
+         testkit::recordsOnDisk(m_installation->dataFolder() + QStringLiteral("/kadmor.dbf"), wordFields)) {
         if (record.value(1) == word)
             found.append(record);
     }

@@ -4,8 +4,8 @@
 #include "installation.h"
 #include "running_program.h"
 
+#include "scripted_dialogs.h"
 #include "shell/data_aware/table_model.h"
-#include "shell/scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "ui_word_list_page.h"
 
@@ -101,7 +101,7 @@ void TestWordList::initTestCase()
 void TestWordList::init()
 {
     m_dialogs = std::make_unique<kadmor::ScriptedDialogs>();
-    m_form = testing::startOnWordList(*m_installation, *m_dialogs);
+    m_form = testkit::startOnWordList(*m_installation, *m_dialogs);
     m_page = m_form->p2zaktabul;
     QCOMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
 }
@@ -116,9 +116,9 @@ void TestWordList::cleanup()
 // Types into the lesson box and presses Enter, as a pupil does.
 void TestWordList::chooseLesson(const QString& typed)
 {
-    testing::focus(m_page->Edit2);
+    testkit::focus(m_page->Edit2);
     QCOMPARE(m_page->Edit2->text(), QString()); // entering empties the box
-    testing::type(m_page->Edit2, typed);
+    testkit::type(m_page->Edit2, typed);
     QTest::keyClick(m_page->Edit2, Qt::Key_Return);
     QVERIFY(m_page->DBGrid1->hasFocus());
 }
@@ -195,9 +195,9 @@ void TestWordList::choosingALesson()
     if (leaveWithEnter) {
         chooseLesson(typed);
     } else {
-        testing::focus(m_page->Edit2);
-        testing::type(m_page->Edit2, typed);
-        testing::focus(m_page->Edit1);
+        testkit::focus(m_page->Edit2);
+        testkit::type(m_page->Edit2, typed);
+        testkit::focus(m_page->Edit1);
     }
     QCOMPARE(m_page->Edit2->text(), box);
     QCOMPARE(m_form->currentLesson, lesson);
@@ -243,7 +243,7 @@ void TestWordList::orderButtonsKeepTheLessonTheLessonOrderDropsIt()
         combo = m_form->wordOrderText();
 
     chooseLesson(QStringLiteral("2"));
-    testing::click(*m_form, button);
+    testkit::click(*m_form, button);
     QCOMPARE(m_form->Table1->indexName(), index);
     QCOMPARE(m_page->ComboBox1->currentText(), combo);
     QCOMPARE(m_form->Table1->recordCount(), words);
@@ -262,10 +262,10 @@ void TestWordList::orderButtonsKeepTheLessonTheLessonOrderDropsIt()
 void TestWordList::lessonOrderButtonKeepsTheCurrentLessonComboItemEmptiesIt()
 {
     chooseLesson(QStringLiteral("2"));
-    testing::click(*m_form, QStringLiteral("SpeedButton2"));
+    testkit::click(*m_form, QStringLiteral("SpeedButton2"));
     QCOMPARE(m_page->Edit2->text(), QStringLiteral("   "));
-    testing::focus(m_page->Edit1);
-    testing::focus(m_page->DBGrid1);
+    testkit::focus(m_page->Edit1);
+    testkit::focus(m_page->DBGrid1);
     QCOMPARE(m_page->Edit2->text(), QStringLiteral("  2"));
     QCOMPARE(m_form->Table3->recordCount(), allPhrases);
 
@@ -286,8 +286,8 @@ void TestWordList::lessonOrderButtonKeepsTheCurrentLessonComboItemEmptiesIt()
 
 void TestWordList::typingIntoTheComboBoxMovesToTheGrid()
 {
-    testing::focus(m_page->ComboBox1);
-    testing::type(m_page->ComboBox1->lineEdit(), QStringLiteral("x"));
+    testkit::focus(m_page->ComboBox1);
+    testkit::type(m_page->ComboBox1->lineEdit(), QStringLiteral("x"));
     QVERIFY(m_page->DBGrid1->hasFocus());
     QCOMPARE(m_form->Table1->recordCount(), 16); // the restriction and order are kept
     QCOMPARE(m_form->Table1->indexName(), QStringLiteral("angl"));
@@ -320,10 +320,10 @@ void TestWordList::searchFindsTheNearestWordOfTheShownLesson()
     QFETCH(QString, found);
 
     chooseLesson(QStringLiteral("2"));
-    testing::click(*m_form, order);
-    testing::click(*m_form, QStringLiteral("BitBtn14"));
+    testkit::click(*m_form, order);
+    testkit::click(*m_form, QStringLiteral("BitBtn14"));
     QVERIFY(m_page->Edit1->hasFocus());
-    testing::type(m_page->Edit1, typed);
+    testkit::type(m_page->Edit1, typed);
     QCOMPARE(currentWord(*m_form), found);
     QTest::keyClick(m_page->Edit1, Qt::Key_Return);
     QVERIFY(m_page->DBGrid1->hasFocus());
@@ -334,9 +334,9 @@ void TestWordList::searchFindsTheNearestWordOfTheShownLesson()
 
 void TestWordList::leavingTheSearchWhileOrderedByLessonOrdersByWord()
 {
-    testing::click(*m_form, QStringLiteral("SpeedButton2"));
-    testing::click(*m_form, QStringLiteral("BitBtn14"));
-    testing::type(m_page->Edit1, QStringLiteral("ho"));
+    testkit::click(*m_form, QStringLiteral("SpeedButton2"));
+    testkit::click(*m_form, QStringLiteral("BitBtn14"));
+    testkit::type(m_page->Edit1, QStringLiteral("ho"));
     QTest::keyClick(m_page->Edit1, Qt::Key_Return);
     QCOMPARE(m_form->Table1->indexName(), QStringLiteral("angl"));
     QCOMPARE(m_page->ComboBox1->currentText(), m_form->wordOrderText());

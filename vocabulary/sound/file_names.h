@@ -11,4 +11,9 @@ namespace kadmor {
 void requireSoundName(const QString& name);
 void requirePictureName(const QString& name);
 
+// The file of a sound (sounds/NAME.wav) or a picture (pictures/NAME) in the application folder,
+// given with its trailing "/"; a name refused above raises its Error instead.
+QString soundPath(const QString& applicationFolderSlash, const QString& name);
+QString picturePath(const QString& applicationFolderSlash, const QString& name);
+
 } // namespace kadmor

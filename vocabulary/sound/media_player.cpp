@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vocabulary/sound/media_player.h"
 
-#include "shell/error_display.h"
-#include "storage/error.h"
+#include "base/error_display.h"
+#include "base/error.h"
 #include "vocabulary/sound/recording_file.h"
 #include "vocabulary/sound/take.h"
 

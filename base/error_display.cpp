@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/data_aware/error_handler.h"
+#include "base/error_display.h"
 
-#include "shell/dialogs.h"
-#include "storage/error.h"
+#include "base/dialogs.h"
+#include "base/error.h"
 
 #include <exception>
 
@@ -20,7 +20,7 @@ void report(const ErrorHandler& handler, const QString& text)
 
 } // namespace
 
-bool runGuarded(const ErrorHandler& handler, const std::function<void()>& action)
+bool runAction(const ErrorHandler& handler, const std::function<void()>& action)
 {
     try {
         action();
@@ -31,6 +31,11 @@ bool runGuarded(const ErrorHandler& handler, const std::function<void()>& action
         report(handler, QString::fromLocal8Bit(error.what()));
     }
     return false;
+}
+
+bool runAction(const std::function<void()>& action)
+{
+    return runAction(ErrorHandler{}, action);
 }
 
 } // namespace kadmor

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/dialogs.h"
+#include "base/dialogs.h"
 
 #include <QtGlobal>
 
