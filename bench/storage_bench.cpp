@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the table engine on a large word table, side by side with shapelib merely reading
 // the same file. Usage: storage_bench [RECORDS]   (default 200000)
+#include "bench/word_table.h"
 #include "storage/table.h"
 
 #include <QCoreApplication>
@@ -8,9 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QStringEncoder>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <shapefil.h>
 
@@ -25,41 +24,6 @@ namespace {
 
 constexpr int kRepeats = 5;
 constexpr int kLessons = 300;
-constexpr int kRecordCountOffset = 4;
-
-QString randomWord(QRandomGenerator& random, const QString& letters, int minLength, int maxLength)
-{
-    QString word;
-    const int length = int(random.bounded(minLength, maxLength + 1));
-    for (int i = 0; i < length; ++i)
-        word += letters[int(random.bounded(int(letters.size())))];
-    return word;
-}
-
-// Writes the records straight after an empty table's header: one write instead of 200,000 posts.
-void generateWordTable(const QString& path, int count)
-{
-    createTable(path, layouts::words());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        qFatal("cannot open %s", qPrintable(path));
-    QByteArray header = file.read(file.size() - 1); // without the end mark
-    QStringEncoder encode("windows-1250");
-    QRandomGenerator random(20240131);
-    const QString english = QStringLiteral("abcdefghijklmnopqrstuvwxyzeeaaoiué");
-    const QString czech = QStringLiteral("aábcčdďeéěfghchiíjklmnňoópqrřsštťuúůvwxyýzž");
-    QByteArray records;
-    records.reserve(qsizetype(count) * 164 + 1);
-    for (int i = 0; i < count; ++i) {
-        const QByteArray lesson = QByteArray::number(1 + i % kLessons).rightJustified(3, ' ');
-        const QByteArray angl = QByteArray(encode.encode(randomWord(random, english, 3, 14))).leftJustified(40, ' ');
-        const QByteArray ces = QByteArray(encode.encode(randomWord(random, czech, 3, 16))).leftJustified(40, ' ');
-        records += ' ' + lesson + angl + ces + QByteArray(40, ' ') + angl;
-    }
-    qToLittleEndian<quint32>(quint32(count), header.data() + kRecordCountOffset);
-    file.seek(0);
-    file.write(header + records + '\x1A');
-}
 
 double medianMs(const std::function<void()>& prepare, const std::function<void()>& work)
 {
@@ -130,7 +94,7 @@ int main(int argc, char* argv[])
 
     QTemporaryDir dir;
     const QString path = dir.filePath(layouts::words().fileName);
-    generateWordTable(path, count);
+    bench::generateWordTable(path, count, kLessons);
     std::printf("word table: %d records, %lld bytes; median of %d runs\n\n", count, QFile(path).size(), kRepeats);
 
     const double shapelib = shapelibReadMs(path);

@@ -4,6 +4,7 @@
 // opening as the program does (index check, lesson 1, order by "angl", first page), saving one
 // edited word, appending one, deleting one, the lesson filter and a refresh.
 //   upkeep_bench [WORDS...]   (10000 200000 by default)
+#include "bench/word_table.h"
 #include "storage/table.h"
 
 #include <QCoreApplication>
@@ -12,9 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QStringEncoder>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <shapefil.h>
 
@@ -31,43 +30,11 @@ namespace {
 
 constexpr int kLessons = 300;
 constexpr int kFirstPage = 30; // rows the word list shows at once
-constexpr int kRecordCountOffset = 4;
 
-QString randomWord(QRandomGenerator& random, const QString& letters, int minLength, int maxLength)
-{
-    QString word;
-    const int length = int(random.bounded(minLength, maxLength + 1));
-    for (int i = 0; i < length; ++i)
-        word += letters[int(random.bounded(int(letters.size())))];
-    return word;
-}
-
-// An empty table from the engine (with its index), the records written after its header in one
-// go, then opened once so that the engine brings the index in step.
+// The generated table opened once, so that the engine brings its index in step.
 void generateWordTable(const QString& folder, int count)
 {
-    const QString path = QDir(folder).filePath(layouts::words().fileName);
-    createTable(path, layouts::words());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        qFatal("cannot open %s", qPrintable(path));
-    QByteArray header = file.read(file.size() - 1); // without the end mark
-    QStringEncoder encode("windows-1250");
-    QRandomGenerator random(20240131);
-    const QString english = QStringLiteral("abcdefghijklmnopqrstuvwxyzeeaaoiué");
-    const QString czech = QStringLiteral("aábcčdďeéěfghchiíjklmnňoópqrřsštťuúůvwxyýzž");
-    QByteArray records;
-    records.reserve(qsizetype(count) * 164 + 1);
-    for (int i = 0; i < count; ++i) {
-        const QByteArray lesson = QByteArray::number(1 + i % kLessons).rightJustified(3, ' ');
-        const QByteArray angl = QByteArray(encode.encode(randomWord(random, english, 3, 14))).leftJustified(40, ' ');
-        const QByteArray ces = QByteArray(encode.encode(randomWord(random, czech, 3, 16))).leftJustified(40, ' ');
-        records += ' ' + lesson + angl + ces + QByteArray(40, ' ') + angl;
-    }
-    qToLittleEndian<quint32>(quint32(count), header.data() + kRecordCountOffset);
-    file.seek(0);
-    file.write(header + records + '\x1A');
-    file.close();
+    bench::generateWordTable(QDir(folder).filePath(layouts::words().fileName), count, kLessons);
     Table table(layouts::words());
     table.setDatabaseName(folder);
     table.open();
