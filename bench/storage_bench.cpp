@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the table engine on a large word table, side by side with shapelib merely reading
 // the same file. Usage: storage_bench [RECORDS]   (default 200000)
+#include "bench/shapelib_read.h"
 #include "bench/word_table.h"
 #include "storage/table.h"
 
@@ -11,7 +12,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <shapefil.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -41,21 +41,7 @@ double medianMs(const std::function<void()>& prepare, const std::function<void()
 
 double shapelibReadMs(const QString& path)
 {
-    return medianMs([] {},
-                    [&] {
-                        DBFHandle handle = DBFOpen(QFile::encodeName(path).constData(), "rb");
-                        if (!handle)
-                            qFatal("shapelib cannot open %s", qPrintable(path));
-                        const int records = DBFGetRecordCount(handle);
-                        const int fields = DBFGetFieldCount(handle);
-                        size_t total = 0;
-                        for (int record = 0; record < records; ++record)
-                            for (int field = 0; field < fields; ++field)
-                                total += strlen(DBFReadStringAttribute(handle, record, field));
-                        DBFClose(handle);
-                        if (total == 0)
-                            qFatal("shapelib read nothing");
-                    });
+    return medianMs([] {}, [&] { bench::shapelibRead(path); });
 }
 
 void appendOneRecordInAnotherProcess(const QString& path)

@@ -4,6 +4,7 @@
 // opening as the program does (index check, lesson 1, order by "angl", first page), saving one
 // edited word, appending one, deleting one, the lesson filter and a refresh.
 //   upkeep_bench [WORDS...]   (10000 200000 by default)
+#include "bench/shapelib_read.h"
 #include "bench/word_table.h"
 #include "storage/table.h"
 
@@ -15,11 +16,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <shapefil.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -57,22 +56,6 @@ double elapsedMs(const std::function<void()>& work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void shapelibRead(const QString& path)
-{
-    DBFHandle handle = DBFOpen(QFile::encodeName(path).constData(), "rb");
-    if (!handle)
-        qFatal("shapelib cannot open %s", qPrintable(path));
-    size_t total = 0;
-    const int records = DBFGetRecordCount(handle);
-    const int fields = DBFGetFieldCount(handle);
-    for (int record = 0; record < records; ++record)
-        for (int field = 0; field < fields; ++field)
-            total += strlen(DBFReadStringAttribute(handle, record, field));
-    DBFClose(handle);
-    if (total == 0)
-        qFatal("shapelib read nothing");
 }
 
 // As the program opens its word list: the table with its index check, lesson 1 in "angl" order,
@@ -122,7 +105,7 @@ void measure(int words, int rounds)
     Figures shapelib, process, shapelibProcess, open, save, append, remove, filter, refresh;
     QRandomGenerator random(7);
     for (int round = 0; round < rounds; ++round) {
-        shapelib.ms.push_back(elapsedMs([&] { shapelibRead(path); }));
+        shapelib.ms.push_back(elapsedMs([&] { bench::shapelibRead(path); }));
         shapelibProcess.ms.push_back(childMs(QStringLiteral("--shapelib"), path));
         process.ms.push_back(childMs(QStringLiteral("--open"), dir.path()));
         std::unique_ptr<Table> table;
@@ -173,7 +156,7 @@ int main(int argc, char* argv[])
     if (arguments.size() == 3 && arguments[1] == u"--open")
         return openAsProgram(arguments[2]) ? 0 : 1;
     if (arguments.size() == 3 && arguments[1] == u"--shapelib") {
-        shapelibRead(arguments[2]);
+        bench::shapelibRead(arguments[2]);
         return 0;
     }
     QList<int> sizes;
