@@ -9,4 +9,5 @@ void TForm1::setupSubsystems()
     setupTesting();
     setupPhrases();
     setupExchange();
+    setupMaintenance();
 }

@@ -228,6 +228,19 @@ class TForm1 : public QMainWindow
     void BitBtn29Click(); // word list "N&ová slov."
     void BitBtn28Click(); // new words "&Zpět"
 
+    // ---- maintenance: bulk deletion, packing, printed lists (maintenance/) ----
+    void BitBtn5Click();       // word list "Smaž &vše"
+    void BitBtn35Click();      // word list "Sm&až lek."
+    void BitBtn36Click();      // phrase page "Smaž lek."
+    void SpeedButton10Click(); // configuration: pack the tables
+    void BitBtn30Click();      // word list "&Tisk slov."
+    void BitBtn32Click();      // phrase page "&Tisk"
+    // The guard, the question with its warning and the typed confirmation number; true when the
+    // deletion may go on. The warning sound plays before the question when asked for.
+    bool confirmBulkDeletion(const QString& question, const QString& refusal, bool warningSound);
+    // Empties the collection of new words and phrases, from the templates when it cannot be emptied.
+    void deleteNewLesson();
+
   signals:
     // What every page follows; each subsystem's setup connects its pages.
     // The start-up read the language (configuration row 1): the word list's orders name it.
@@ -277,6 +290,7 @@ class TForm1 : public QMainWindow
     void setupTesting();
     void setupPhrases();
     void setupExchange();
+    void setupMaintenance();
 
     // start-up steps
     bool openConfiguration();

@@ -6,6 +6,10 @@
 #include "util/soubory.h"
 
 #include <QFile>
+#include <QMultiHash>
+
+#include <algorithm>
+#include <utility>
 
 namespace kadmor::kept_files {
 
@@ -15,9 +19,22 @@ void countRecordsNaming(const QString& dataFolder, const TableLayout& layout, QL
     table.setDatabaseName(dataFolder);
     table.setTableName(layout.fileName);
     table.open();
+    // Each field is read once per record and its value looked up, so that counting the files of a
+    // whole table being deleted takes one pass, not one pass per file.
+    QList<std::pair<Field*, QMultiHash<QString, NamedFile*>>> byField;
+    for (NamedFile* file : files) {
+        Field* field = &table.fieldByName(file->field);
+        auto known = std::find_if(byField.begin(), byField.end(), [field](const auto& f) { return f.first == field; });
+        if (known == byField.end())
+            known = byField.insert(byField.end(), {field, {}});
+        known->second.insert(file->name, file);
+    }
     for (table.first(); !table.eof(); table.next()) {
-        for (NamedFile* file : files)
-            file->records += table.fieldByName(file->field).asString() == file->name ? 1 : 0;
+        for (const auto& [field, named] : byField) {
+            const QString value = field->asString();
+            for (auto file = named.constFind(value); file != named.cend() && file.key() == value; ++file)
+                ++(*file)->records;
+        }
     }
 }
 

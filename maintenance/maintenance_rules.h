@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The rules of bulk deletion and of the printed word and phrase lists that need no window.
+namespace kadmor::maintenance {
+
+// The number the user must type before anything is deleted in bulk, and the input box that asks.
+inline constexpr auto confirmationNumber = "7381";
+QString confirmationCaption();
+QString confirmationPrompt();
+// Only the number itself counts: a blank before or after it is a slip that ends the deletion.
+bool confirmed(const QString& typed);
+
+// The fixed sounds that deleting everything leaves in the sounds folder; the letter case counts.
+const QStringList& keptSounds();
+bool keptSound(const QString& fileName);
+
+// Deletes every file of the folder whose name keep() refuses; folders and files that cannot be
+// deleted stay, without a word. Gives the names of the entries that stayed.
+QStringList emptyFolder(const QString& folder, bool (*keep)(const QString& fileName));
+
+// The table files that replace the live ones, in this order, when deleting everything cannot empty
+// them in place.
+const QStringList& everythingTemplates();
+const QStringList& newLessonTemplates();
+// Replaces each named table file of the data folder by its blank copy from the templates folder,
+// with Copy file's own messages. A file whose template is missing is left as it is rather than
+// lost. True when every file was replaced.
+bool replaceByTemplates(const QString& dataFolder, const QStringList& names);
+
+// A printed list: words or phrases.
+struct ListKind
+{
+    QString fileName; // in the current folder when the printer is declined
+    QString title;    // the print job's name
+    int width;        // the second-language column; a longer text pushes the Czech text on
+    QString question; // printer or file
+};
+const ListKind& wordList();
+const ListKind& phraseList();
+
+// The heading of a list: the lesson box's text as it stands, blanks included.
+QString listHeading(const QString& lessonBox);
+// One record: the second-language text padded to the width, directly followed by the Czech text.
+QString listLine(const QString& foreign, const QString& czech, int width);
+
+} // namespace kadmor::maintenance
