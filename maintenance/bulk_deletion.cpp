@@ -3,6 +3,7 @@
 #include "shell/tform1.h"
 
 #include "base/error.h"
+#include "maintenance/controls_suspended.h"
 #include "maintenance/maintenance_rules.h"
 #include "storage/layouts.h"
 #include "ui_word_list_page.h"
@@ -34,19 +35,6 @@ void letWindowPaint()
 {
     QCoreApplication::processEvents();
 }
-
-// The grid does not follow a walk through its table, and follows it again however the walk ends.
-class ControlsSuspended
-{
-  public:
-    explicit ControlsSuspended(kadmor::Table& table) : m_table(table) { m_table.disableControls(); }
-    ~ControlsSuspended() { m_table.enableControls(); }
-    ControlsSuspended(const ControlsSuspended&) = delete;
-    ControlsSuspended& operator=(const ControlsSuspended&) = delete;
-
-  private:
-    kadmor::Table& m_table;
-};
 
 // The refresh timer does not tick into a walk (a box shown on an error runs the event loop); it
 // runs again afterwards when it ran before.
@@ -278,7 +266,7 @@ void TForm1::BitBtn35Click()
     if (!confirmBulkDeletion(QStringLiteral("Opravdu chceš smazat tuto lekci?"), mayDelete, false))
         return;
     RefreshPaused paused(*Timer1);
-    ControlsSuspended suspended(*Table1);
+    kadmor::ControlsSuspended suspended(*Table1);
     Table1->first();
     deleteList(*Table1,
                {{QStringLiteral("ZVUK"), [this](const QString& name) { return soundFile(name); }},
@@ -291,7 +279,7 @@ void TForm1::BitBtn36Click()
     if (!confirmBulkDeletion(QStringLiteral("Opravdu chceš smazat tyto fráze?"), mayEdit, false))
         return;
     RefreshPaused paused(*Timer1);
-    ControlsSuspended suspended(*Table3);
+    kadmor::ControlsSuspended suspended(*Table3);
     deleteList(*Table3, {{QStringLiteral("ZVUK"), [this](const QString& name) { return soundFile(name); }}},
                dataFolder);
 }

@@ -82,15 +82,13 @@ bool replaceByTemplates(const QString& dataFolder, const QStringList& names)
 
 const ListKind& wordList()
 {
-    static const ListKind kind{QStringLiteral("slovicka.txt"), QStringLiteral("Tisk slovíček"), 18,
-                               QStringLiteral("Tisk na tiskárnu?\r(pokud ne, vytiskne se do souboru SLOVICKA.TXT)")};
+    static const ListKind kind{QStringLiteral("slovicka.txt"), QStringLiteral("Tisk slovíček"), 18};
     return kind;
 }
 
 const ListKind& phraseList()
 {
-    static const ListKind kind{QStringLiteral("fraze.txt"), QStringLiteral("Tisk frází"), 37,
-                               QStringLiteral("Tisk na tiskárnu?\r(pokud ne, vytiskne se do souboru FRAZE.TXT)")};
+    static const ListKind kind{QStringLiteral("fraze.txt"), QStringLiteral("Tisk frází"), 37};
     return kind;
 }
 

@@ -37,7 +37,6 @@ struct ListKind
     QString fileName; // in the current folder when the printer is declined
     QString title;    // the print job's name
     int width;        // the second-language column; a longer text pushes the Czech text on
-    QString question; // printer or file
 };
 const ListKind& wordList();
 const ListKind& phraseList();

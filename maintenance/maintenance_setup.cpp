@@ -12,5 +12,7 @@ void TForm1::setupMaintenance()
     handle(p2zaktabul->BitBtn5, &QPushButton::clicked, &TForm1::BitBtn5Click);
     handle(p2zaktabul->BitBtn35, &QPushButton::clicked, &TForm1::BitBtn35Click);
     handle(p7fraze->BitBtn36, &QPushButton::clicked, &TForm1::BitBtn36Click);
+    handle(p2zaktabul->BitBtn30, &QPushButton::clicked, &TForm1::BitBtn30Click);
+    handle(p7fraze->BitBtn32, &QPushButton::clicked, &TForm1::BitBtn32Click);
     handle(p9konfig->SpeedButton10, &QToolButton::clicked, &TForm1::SpeedButton10Click);
 }
