@@ -174,18 +174,15 @@ void TestBulkDeletion::anUnconfirmedDeletionChangesNothing_data()
     const QString everything = QStringLiteral("Opravdu chceš smazat úplně všechno?");
     const QString lesson = QStringLiteral("Opravdu chceš smazat tuto lekci?");
     const QString lessonPhrases = QStringLiteral("Opravdu chceš smazat tyto fráze?");
-    QTest::newRow("everything, a trailing space") << "BitBtn5" << everything << mayDelete << "UCITEL" << Answer::Yes
-                                                  << "7381 ";
+    QTest::newRow("everything, a trailing space")
+        << "BitBtn5" << everything << mayDelete << "UCITEL" << Answer::Yes << "7381 ";
     QTest::newRow("everything, No") << "BitBtn5" << everything << mayDelete << "UCITEL" << Answer::No << "";
-    QTest::newRow("everything, a wrong password") << "BitBtn5" << everything << mayDelete << "ZAK" << Answer::No
-                                                  << "";
-    QTest::newRow("lesson, a leading space") << "BitBtn35" << lesson << mayDelete << "UCITEL" << Answer::Yes
-                                             << " 7381";
+    QTest::newRow("everything, a wrong password") << "BitBtn5" << everything << mayDelete << "ZAK" << Answer::No << "";
+    QTest::newRow("lesson, a leading space") << "BitBtn35" << lesson << mayDelete << "UCITEL" << Answer::Yes << " 7381";
     QTest::newRow("lesson, Cancel") << "BitBtn35" << lesson << mayDelete << "UCITEL" << Answer::Yes << "";
-    QTest::newRow("phrases, another number") << "BitBtn36" << lessonPhrases << mayEdit << "UCITEL" << Answer::Yes
-                                             << "1738";
-    QTest::newRow("phrases, a wrong password") << "BitBtn36" << lessonPhrases << mayEdit << "ZAK" << Answer::No
-                                               << "";
+    QTest::newRow("phrases, another number")
+        << "BitBtn36" << lessonPhrases << mayEdit << "UCITEL" << Answer::Yes << "1738";
+    QTest::newRow("phrases, a wrong password") << "BitBtn36" << lessonPhrases << mayEdit << "ZAK" << Answer::No << "";
 }
 
 void TestBulkDeletion::anUnconfirmedDeletionChangesNothing()
@@ -314,11 +311,11 @@ void TestBulkDeletion::deletingEverythingWhileATableIsHeld()
     holder.reset();
 
     Events expected = confirmation(QStringLiteral("Opravdu chceš smazat úplně všechno?"));
-    expected.append(Event::message(BoxType::Error, QStringLiteral("Tabulky nejde smazat, mám to zkusit znova?"),
-                                   Buttons::YesNo));
+    expected.append(
+        Event::message(BoxType::Error, QStringLiteral("Tabulky nejde smazat, mám to zkusit znova?"), Buttons::YesNo));
     if (tryAgain == Answer::Yes)
-        expected += {Event::beep(),
-                     Event::message(BoxType::Plain, QStringLiteral("Všechno bylo smazáno!!!"), Buttons::Ok)};
+        expected +=
+            {Event::beep(), Event::message(BoxType::Plain, QStringLiteral("Všechno bylo smazáno!!!"), Buttons::Ok)};
     QCOMPARE(m_fixture.dialogs->takeEvents(), expected);
     QCOMPARE(words(), Records{});
     if (tryAgain == Answer::Yes) {
@@ -348,7 +345,7 @@ void TestBulkDeletion::deletingALessonsWords_data()
     QTest::addColumn<QStringList>("keptFiles");
 
     const Prepare nothing = [](const QString&) {};
-    const QStringList lesson1Files = {"sounds/cat.wav",   "sounds/dog.wav",   "sounds/hen.wav",
+    const QStringList lesson1Files = {"sounds/cat.wav",   "sounds/dog.wav",    "sounds/hen.wav",
                                       "pictures/cat.bmp", "pictures/fish.jpg", "pictures/bird.bmp"};
     const QStringList otherFiles = {"sounds/house.wav", "pictures/house.bmp", "sounds/11111112.wav",
                                     "sounds/nosound.wav"};
@@ -356,33 +353,26 @@ void TestBulkDeletion::deletingALessonsWords_data()
     QTest::newRow("all lessons shown: every word")
         << "" << nothing << lesson1Files + QStringList{"sounds/house.wav", "pictures/house.bmp"}
         << QStringList{"sounds/11111112.wav", "sounds/nosound.wav", "sounds/mujzvuk.wav", "sounds/varovani.wav"};
-    QTest::newRow("a sound another lesson's word names stays")
-        << "1" << Prepare([](const QString& dataFolder) {
-               TableOnDisk words(dataFolder, kadmor::layouts::words());
-               testkit::appendRow(words.table, {{"LEK", "  3"}, {"ANGL", "kitty"}, {"CES", "kotě"}, {"ZVUK", "cat"}});
-           })
-        << QStringList{"sounds/dog.wav", "pictures/cat.bmp"} << QStringList{"sounds/cat.wav"};
-    QTest::newRow("a sound two words of the lesson name goes")
-        << "1" << Prepare([](const QString& dataFolder) {
-               TableOnDisk words(dataFolder, kadmor::layouts::words());
-               testkit::appendRow(words.table, {{"LEK", "  1"}, {"ANGL", "kitty"}, {"CES", "kotě"}, {"ZVUK", "cat"},
-                                                {"OBR", "cat.bmp"}});
-           })
-        << QStringList{"sounds/cat.wav", "pictures/cat.bmp"} << QStringList{"sounds/house.wav"};
+    QTest::newRow("a sound another lesson's word names stays") << "1" << Prepare([](const QString& dataFolder) {
+        TableOnDisk words(dataFolder, kadmor::layouts::words());
+        testkit::appendRow(words.table, {{"LEK", "  3"}, {"ANGL", "kitty"}, {"CES", "kotě"}, {"ZVUK", "cat"}});
+    }) << QStringList{"sounds/dog.wav", "pictures/cat.bmp"} << QStringList{"sounds/cat.wav"};
+    QTest::newRow("a sound two words of the lesson name goes") << "1" << Prepare([](const QString& dataFolder) {
+        TableOnDisk words(dataFolder, kadmor::layouts::words());
+        testkit::appendRow(words.table,
+                           {{"LEK", "  1"}, {"ANGL", "kitty"}, {"CES", "kotě"}, {"ZVUK", "cat"}, {"OBR", "cat.bmp"}});
+    }) << QStringList{"sounds/cat.wav", "pictures/cat.bmp"} << QStringList{"sounds/house.wav"};
     QTest::newRow("a sound a phrase names stays") << "1" << Prepare([](const QString& dataFolder) {
         TableOnDisk(dataFolder, kadmor::layouts::phrases()).editFirst("ZVUK", "dog");
-    }) << QStringList{"sounds/cat.wav"}
-                                                  << QStringList{"sounds/dog.wav"};
-    QTest::newRow("a picture named outside its folder stays")
-        << "1" << Prepare([](const QString& dataFolder) {
-               TableOnDisk words(dataFolder, kadmor::layouts::words());
-               words.table.setIndexName("angl");
-               QVERIFY(words.table.findKey("cat"));
-               words.table.edit();
-               words.table.fieldByName("OBR").setAsString("../zak.bmp");
-               words.table.post();
-           })
-        << QStringList{"sounds/cat.wav"} << QStringList{"zak.bmp"};
+    }) << QStringList{"sounds/cat.wav"} << QStringList{"sounds/dog.wav"};
+    QTest::newRow("a picture named outside its folder stays") << "1" << Prepare([](const QString& dataFolder) {
+        TableOnDisk words(dataFolder, kadmor::layouts::words());
+        words.table.setIndexName("angl");
+        QVERIFY(words.table.findKey("cat"));
+        words.table.edit();
+        words.table.fieldByName("OBR").setAsString("../zak.bmp");
+        words.table.post();
+    }) << QStringList{"sounds/cat.wav"} << QStringList{"zak.bmp"};
 }
 
 void TestBulkDeletion::deletingALessonsWords()
@@ -422,9 +412,8 @@ void TestBulkDeletion::aFileThatCannotBeDeletedAsksWhetherToGoOn_data()
     // The lesson in the list's order: bear, bird, cat, cow, dog, ...
     QTest::newRow("Yes: the rest goes too") << Answer::Yes << QStringList{};
     QTest::newRow("No: the rest stays") << Answer::No
-                                        << QStringList{"cow",   "dog",    "duck",   "fish",  "frog",
-                                                       "goat",  "hen",    "horse", "lion",  "mouse",
-                                                       "pig",   "rabbit", "sheep"};
+                                        << QStringList{"cow",   "dog",  "duck",  "fish", "frog",   "goat", "hen",
+                                                       "horse", "lion", "mouse", "pig",  "rabbit", "sheep"};
 }
 
 // A "cat.wav" that is a folder cannot be deleted as a file: the record has gone, the question
@@ -537,8 +526,8 @@ void TestBulkDeletion::packing()
     Events expected;
     if (gradeBookRefused)
         expected.append(Event::message(BoxType::Warning, QStringLiteral("Pakování je chybneznamky.dbf"), Buttons::Ok));
-    expected += {Event::beep(), Event::message(BoxType::Information, QStringLiteral("Tabulky byly zpakovány, zhuštěny."),
-                                               Buttons::Ok)};
+    expected += {Event::beep(), Event::message(BoxType::Information,
+                                               QStringLiteral("Tabulky byly zpakovány, zhuštěny."), Buttons::Ok)};
     QCOMPARE(m_fixture.dialogs->takeEvents(), expected);
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (gradeBookRefused && i == 1)
@@ -551,7 +540,8 @@ void TestBulkDeletion::packing()
     TForm1& form = *m_fixture.form;
     for (kadmor::Table* table : {form.Table1, form.Table2, form.Table3, form.Table4})
         QVERIFY(table->isOpen() && table->exclusive());
-    QVERIFY_THROWS_EXCEPTION(kadmor::Error, [&dataFolder] { TableOnDisk other(dataFolder, kadmor::layouts::words()); }());
+    QVERIFY_THROWS_EXCEPTION(kadmor::Error,
+                             [&dataFolder] { TableOnDisk other(dataFolder, kadmor::layouts::words()); }());
     // The word table's order still follows its rebuilt index.
     form.Table1->setIndexName("angl");
     QVERIFY(form.Table1->findKey("dog"));

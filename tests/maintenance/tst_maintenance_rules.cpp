@@ -132,12 +132,12 @@ void TestMaintenanceRules::aMissingTemplateLeavesTheLiveFile()
     QVERIFY(!replaceByTemplates(root.path(), {"znamky.dbf", "znamky.mdx"}));
     QCOMPARE(readFile(root.filePath("znamky.dbf")), "pupils");
     QCOMPARE(readFile(root.filePath("znamky.mdx")), "blank index");
-    QCOMPARE(dialogs.events(),
-             (QList<Event>{Event::beep(),
-                           Event::message(kadmor::BoxType::Warning,
-                                          "Zdrojový soubor \"" + root.filePath("empty_tables/znamky.dbf") +
-                                              "\" neexistuje!",
-                                          kadmor::Buttons::Ok)}));
+    QCOMPARE(
+        dialogs.events(),
+        (QList<Event>{Event::beep(),
+                      Event::message(kadmor::BoxType::Warning,
+                                     "Zdrojový soubor \"" + root.filePath("empty_tables/znamky.dbf") + "\" neexistuje!",
+                                     kadmor::Buttons::Ok)}));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
 }
 
@@ -151,8 +151,8 @@ void TestMaintenanceRules::listLines_data()
                                                      << "pes" << wordList().width << "dog               pes";
     QTest::newRow("a word filling its column") << "abcdefghijklmnopqr"
                                                << "x" << 18 << "abcdefghijklmnopqrx";
-    QTest::newRow("a 40-character phrase is not cut") << QString(40, u'a') << "čeština" << phraseList().width
-                                                      << QString(40, u'a') + "čeština";
+    QTest::newRow("a 40-character phrase is not cut")
+        << QString(40, u'a') << "čeština" << phraseList().width << QString(40, u'a') + "čeština";
     QTest::newRow("empty values") << ""
                                   << "" << 18 << QString(18, u' ');
 }

@@ -34,13 +34,14 @@ const QString wordQuestion = QStringLiteral("Tisk na tiskárnu?\r(pokud ne, vyti
 const QString phraseQuestion = QStringLiteral("Tisk na tiskárnu?\r(pokud ne, vytiskne se do souboru FRAZE.TXT)");
 
 // Lesson 1 of a fresh installation in the order of the second-language words.
-const QStringList lesson1Lines = {
-    "bear              medvěd",        "bird              pták,ptáček", "cat               kočka,kočička",
-    "cow               kráva",         "dog               pes,pejsek",  "duck              kachna",
-    "fish              ryba,rybička",  "frog              žába",        "goat              koza",
-    "hen               slepice",       "horse             kůň",         "lion              lev",
-    "mouse             myš,myška",     "pig               prase,prasátko", "rabbit            králík",
-    "sheep             ovce"};
+const QStringList lesson1Lines = {"bear              medvěd",        "bird              pták,ptáček",
+                                  "cat               kočka,kočička", "cow               kráva",
+                                  "dog               pes,pejsek",    "duck              kachna",
+                                  "fish              ryba,rybička",  "frog              žába",
+                                  "goat              koza",          "hen               slepice",
+                                  "horse             kůň",           "lion              lev",
+                                  "mouse             myš,myška",     "pig               prase,prasátko",
+                                  "rabbit            králík",        "sheep             ovce"};
 
 QByteArray fileBytes(const QStringList& lines)
 {
@@ -122,7 +123,7 @@ void TestPrintedLists::print(const QString& button, Answer printer)
 
 void TestPrintedLists::wordListToTheFile_data()
 {
-    QTest::addColumn<QString>("lesson");   // typed into the lesson box; "reset": lesson 1, then the list reset
+    QTest::addColumn<QString>("lesson");    // typed into the lesson box; "reset": lesson 1, then the list reset
     QTest::addColumn<QStringList>("lines"); // the whole file
     QTest::newRow("lesson 1") << "1" << QStringList{"lekce číslo:   1", ""} + lesson1Lines;
     QTest::newRow("an empty lesson: two lines") << "9" << QStringList{"lekce číslo:   9", ""};
@@ -180,7 +181,8 @@ void TestPrintedLists::phraseListToTheFile()
 
     QCOMPARE(m_fixture.dialogs->takeEvents(), printed(phraseQuestion));
     QCOMPARE(readFile(m_current->filePath("fraze.txt")),
-             fileBytes({"lekce číslo:   4", "", QStringLiteral("This is my mother.").leftJustified(37) + "To je moje maminka.",
+             fileBytes({"lekce číslo:   4", "",
+                        QStringLiteral("This is my mother.").leftJustified(37) + "To je moje maminka.",
                         QStringLiteral("I go to school.").leftJustified(37) + "Chodím do školy.",
                         QStringLiteral("I like milk.").leftJustified(37) + "Mám rád mléko.", forty + "Šachy."}));
     QVERIFY(!QFile::exists(m_current->filePath("slovicka.txt")));
