@@ -218,11 +218,26 @@ class TForm1 : public QMainWindow
     void BitBtn23Click();     // difficult words "&zpět"
 
     // ---- phrases (phrases/) ----
-    void BitBtn15Click();     // word list "&fráze"
-    void BitBtn16Click();     // phrase page "&Zpět"
-    void BitBtn18Click();     // phrase page "&edit"
-    void Button7Click();      // phrase editor "&OK"
-    void SpeedButton8Click(); // phrase editor cancel
+    void BitBtn15Click();      // word list "&fráze"
+    void BitBtn16Click();      // phrase page "&Zpět"
+    void BitBtn19Click();      // phrase page "&mluv"
+    void MediaPlayer7Notify(); // the phrase heard has ended
+    void Image5Click();        // phrase page: the pupil's own pronunciation
+    void BitBtn22Click();      // phrase page "&smazat"
+    void BitBtn18Click();      // phrase page "&edit"
+    void BitBtn21Click();      // phrase editor "&Nová fráze"
+    void Image2Click();        // phrase editor: the phrase's sound is recorded
+    void Button7Click();       // phrase editor "&OK"
+    void SpeedButton8Click();  // phrase editor cancel
+    void DBEdit39Exit();       // phrase editor: the lesson padded
+    // The phrase recorder's take is saved into its file and recovered when the file stayed empty.
+    void storePhraseRecording();
+    // The phrase recorder's recording recovery, as for words.
+    void kondelfr(const QString& recordingFile);
+    // Appends the phrase being edited to the new-phrases table while "připisovat" is ticked.
+    void copyToNewPhrases();
+    // Deletes the current phrase's sound when no other phrase and no word names it.
+    void deletePhraseSound();
 
     // ---- exchange (exchange/) ----
     void BitBtn29Click(); // word list "N&ová slov."
