@@ -21,6 +21,7 @@ void TForm1::setupPhrases()
 
     Ui::PhrasePage& page = *p7fraze;
     page.DBGrid3->setTable(Table3);
+    page.DBGrid3->setColumnsFitWidth(true);
     kadmor::navigators::browse(page.DBNavigator5, Table3);
     handle(page.BitBtn19, &QPushButton::clicked, &TForm1::BitBtn19Click);
     handle(page.MediaPlayer7, &kadmor::MediaPlayer::notified, &TForm1::MediaPlayer7Notify);
