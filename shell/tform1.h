@@ -242,6 +242,24 @@ class TForm1 : public QMainWindow
     // ---- exchange (exchange/) ----
     void BitBtn29Click(); // word list "N&ová slov."
     void BitBtn28Click(); // new words "&Zpět"
+    void BitBtn31Click(); // word list "&Do nových"
+    void Button9Click();  // new words "&Smaž všechna"
+    void BitBtn26Click(); // new words "Z&apiš lekci"
+    void BitBtn27Click(); // new words "&Načti lekci"
+    void Button10Click(); // new words "&Vyčisti disketu"
+    void BitBtn33Click(); // new words "&Velikost"
+    // Empties the new-words and new-phrases tables, from their templates when emptying them in place
+    // fails; deleting everything runs it too.
+    void smazNovaSlova();
+    // The folder field as the operations take it when they start, ending with "/".
+    QString takeNewLessonFolder();
+    // Closes the new-words and new-phrases tables, ignoring any error, and points them at the folder.
+    void pointNewTables(const QString& folder);
+    // One copy of writing a package; a failed copy asks whether to go on (the copy-done flag).
+    void copyIntoPackage(const QString& source, const QString& target);
+    // The package's words and phrases appended to the word and phrase tables, with their files.
+    void readPackageWords(const QString& folder);
+    void readPackagePhrases(const QString& folder);
 
   signals:
     // What every page follows; each subsystem's setup connects its pages.
