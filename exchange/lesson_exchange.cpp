@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "exchange/package_rules.h"
+#include "exchange/suspended_display.h"
 #include "ui_new_words_page.h"
 #include "ui_word_list_page.h"
 #include "util/soubory.h"
@@ -27,24 +28,10 @@ struct CopiedField
 constexpr CopiedField wordFields[] = {{"LE", "LEK"}, {"AN", "ANGL"}, {"CE", "CES"}, {"OB", "OBR"}, {"ZV", "ZVUK"}};
 constexpr CopiedField phraseFields[] = {{"LE", "LEK"}, {"ANG", "ANGL"}, {"CE", "CES"}, {"ZVUK", "ZVUK"}};
 
-// A grid's table walked by a procedure: its display updates are suspended until the walk ends,
-// also when it fails.
-class SuspendedDisplay
-{
-  public:
-    explicit SuspendedDisplay(kadmor::Table* table) : m_table(table) { m_table->disableControls(); }
-    ~SuspendedDisplay() { m_table->enableControls(); }
-    SuspendedDisplay(const SuspendedDisplay&) = delete;
-    SuspendedDisplay& operator=(const SuspendedDisplay&) = delete;
-
-  private:
-    kadmor::Table* m_table;
-};
-
 template <std::size_t N> void copyAll(kadmor::Table* from, kadmor::Table* into, const CopiedField (&fields)[N])
 {
     {
-        SuspendedDisplay suspended(from);
+        kadmor::SuspendedDisplay suspended(from);
         for (from->first(); !from->eof(); from->next()) {
             into->append();
             for (const auto& [target, source] : fields)
@@ -60,7 +47,7 @@ template <std::size_t N> void copyAll(kadmor::Table* from, kadmor::Table* into, 
 QList<package::Record> namedFiles(kadmor::Table* table, const QString& pictureField, const QString& soundField)
 {
     QList<package::Record> records;
-    SuspendedDisplay suspended(table);
+    kadmor::SuspendedDisplay suspended(table);
     for (table->first(); !table->eof(); table->next())
         records.append({pictureField.isEmpty() ? QString() : table->fieldByName(pictureField).asString(),
                         table->fieldByName(soundField).asString()});
