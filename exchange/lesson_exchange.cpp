@@ -66,9 +66,13 @@ void TForm1::BitBtn28Click()
     showPage(p2zaktabulIndex);
 }
 
+// An empty field would name the root folder.
 QString TForm1::takeNewLessonFolder()
 {
-    newLessonFolder = package::withTrailingSlash(p11novaslova->Edit18->text().trimmed());
+    const QString typed = p11novaslova->Edit18->text().trimmed();
+    if (typed.isEmpty())
+        throw kadmor::Error(QStringLiteral("Není zadána složka, ze které se má číst nebo do které se má zapisovat."));
+    newLessonFolder = package::withTrailingSlash(typed);
     p11novaslova->Edit18->setText(newLessonFolder);
     return newLessonFolder;
 }
@@ -125,15 +129,16 @@ void TForm1::smazNovaSlova()
 // Every entry but the folder's own "." and "..": an empty folder counts as cleaned.
 void TForm1::Button10Click()
 {
-    setStatus(QStringLiteral("Pracuji, čekej..."));
     const QString folder = takeNewLessonFolder();
-    if (package::belongsToInstallation(folder, {dataFolder, applicationFolder, applicationFolderSlash + "sounds",
-                                                applicationFolderSlash + "pictures", QDir::homePath()})) {
+    setStatus(QStringLiteral("Pracuji, čekej..."));
+    if (package::belongsToInstallation(folder,
+                                       {dataFolder, applicationFolder, applicationFolderSlash + "sounds",
+                                        applicationFolderSlash + "pictures", QDir::homePath(), QDir::rootPath()})) {
         setStatus(QString());
         dialogs().beep();
         dialogs().message(kadmor::BoxType::Warning,
-                          QStringLiteral("Složka „%1“ patří k programu nebo je to domovská složka, proto ji nelze "
-                                         "vyčistit.")
+                          QStringLiteral("Složku „%1“ nelze vyčistit: patří programu, nebo je to domovská či "
+                                         "kořenová složka.")
                               .arg(folder),
                           kadmor::Buttons::Ok);
         return;

@@ -414,11 +414,21 @@ void TestLessonExchange::theInstallationsOwnFoldersAreNotEmptied()
     testkit::click(*m_fixture.form, QStringLiteral("Button10"));
     QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{beep, Event::message(BoxType::Warning,
-                                          QStringLiteral("Složka „%1“ patří k programu nebo je to domovská složka, "
-                                                         "proto ji nelze vyčistit.")
+                                          QStringLiteral("Složku „%1“ nelze vyčistit: patří programu, nebo je to "
+                                                         "domovská či kořenová složka.")
                                               .arg(data),
                                           Buttons::Ok)}));
     QVERIFY(QFile::exists(data + "kadmor.dbf"));
+
+    // An empty field would name the root folder.
+    setFolder(QString());
+    m_fixture.dialogs->queueAnswer(Answer::Ok);
+    testkit::click(*m_fixture.form, QStringLiteral("Button10"));
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
+             (Events{Event::message(BoxType::Error,
+                                    QStringLiteral("Není zadána složka, ze které se má číst nebo do které se má "
+                                                   "zapisovat."),
+                                    Buttons::Ok)}));
 }
 
 void TestLessonExchange::deletingTheCollection()
