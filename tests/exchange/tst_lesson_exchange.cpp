@@ -81,6 +81,19 @@ void appendRows(const QString& folder, const kadmor::TableLayout& layout, const 
     }
 }
 
+// Scripted dialogs that also note, at every box, whether the periodic refresh runs.
+class RefreshWatchingDialogs : public kadmor::ScriptedDialogs
+{
+  public:
+    Answer message(BoxType type, const QString& text, Buttons buttons) override
+    {
+        refreshRunning.append(form && form->Timer1->isActive());
+        return ScriptedDialogs::message(type, text, buttons);
+    }
+    TForm1* form = nullptr;
+    QList<bool> refreshRunning;
+};
+
 } // namespace
 
 class TestLessonExchange : public QObject
@@ -479,7 +492,12 @@ void TestLessonExchange::aHostilePackageStaysInItsFolders()
     writeFile(m_usb->filePath("evil.bmp"), "evil picture");
     writeFile(m_usb->filePath("evil.wav"), "evil sound");
     const Installation& receiver = *m_fixture.installation;
+    m_fixture.dialogs.reset();
+    auto* watching = new RefreshWatchingDialogs;
+    m_fixture.dialogs.reset(watching);
     start(receiver);
+    watching->form = m_fixture.form.get();
+    m_fixture.form->Timer1->start();
     openNewWords();
     setFolder(folder);
     for (int i = 0; i < 3; ++i)
@@ -496,6 +514,10 @@ void TestLessonExchange::aHostilePackageStaysInItsFolders()
     QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{beep, refused("../../evil.bmp"), beep, refused("../../evil"), beep, refused("..\\..\\evil"), beep,
                      info(QStringLiteral("Lekce byla načtena!"))}));
+    // The refresh is stopped for the whole read and runs again afterwards.
+    QCOMPARE(watching->refreshRunning.mid(watching->refreshRunning.size() - 4),
+             (QList<bool>{false, false, false, false}));
+    QVERIFY(m_fixture.form->Timer1->isActive());
     QCOMPARE(lastRecords(onDisk(receiver, "kadmor.dbf", wordFields), 2),
              (Records{{"  6", "evil", "zlý", "", ""}, {"  6", "good", "dobrý", "", ""}}));
     QCOMPARE(lastRecords(onDisk(receiver, "fraze.dbf", phraseFields), 1),
