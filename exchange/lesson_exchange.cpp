@@ -1,6 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Lesson exchange: into and out of the new-words page.
+// Lesson exchange: into and out of the new-words page, collecting the shown lesson, deleting the
+// collection, emptying the package folder and the size of a package.
 #include "shell/tform1.h"
+
+#include "base/error.h"
+#include "exchange/package_rules.h"
+#include "exchange/suspended_display.h"
+#include "ui_new_words_page.h"
+#include "ui_word_list_page.h"
+#include "util/soubory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+using kadmor::dialogs;
+namespace package = kadmor::package;
+
+namespace {
+
+// The fields copied into the collection, as (collection field, word or phrase field).
+struct CopiedField
+{
+    const char* target;
+    const char* source;
+};
+constexpr CopiedField wordFields[] = {{"LE", "LEK"}, {"AN", "ANGL"}, {"CE", "CES"}, {"OB", "OBR"}, {"ZV", "ZVUK"}};
+constexpr CopiedField phraseFields[] = {{"LE", "LEK"}, {"ANG", "ANGL"}, {"CE", "CES"}, {"ZVUK", "ZVUK"}};
+
+template <std::size_t N> void copyAll(kadmor::Table* from, kadmor::Table* into, const CopiedField (&fields)[N])
+{
+    {
+        kadmor::SuspendedDisplay suspended(from);
+        for (from->first(); !from->eof(); from->next()) {
+            into->append();
+            for (const auto& [target, source] : fields)
+                into->fieldByName(QLatin1String(target))
+                    .setAsString(from->fieldByName(QLatin1String(source)).asString());
+            into->post();
+        }
+    }
+    into->refresh();
+}
+
+// The picture and sound names of every record of an open collection table.
+QList<package::Record> namedFiles(kadmor::Table* table, const QString& pictureField, const QString& soundField)
+{
+    QList<package::Record> records;
+    kadmor::SuspendedDisplay suspended(table);
+    for (table->first(); !table->eof(); table->next())
+        records.append({pictureField.isEmpty() ? QString() : table->fieldByName(pictureField).asString(),
+                        table->fieldByName(soundField).asString()});
+    return records;
+}
+
+} // namespace
 
 void TForm1::BitBtn29Click()
 {
@@ -10,4 +64,108 @@ void TForm1::BitBtn29Click()
 void TForm1::BitBtn28Click()
 {
     showPage(p2zaktabulIndex);
+}
+
+// An empty field would name the root folder.
+QString TForm1::takeNewLessonFolder()
+{
+    const QString typed = p11novaslova->Edit18->text().trimmed();
+    if (typed.isEmpty())
+        throw kadmor::Error(QStringLiteral("Není zadána složka, ze které se má číst nebo do které se má zapisovat."));
+    newLessonFolder = package::withTrailingSlash(typed);
+    p11novaslova->Edit18->setText(newLessonFolder);
+    return newLessonFolder;
+}
+
+void TForm1::pointNewTables(const QString& folder)
+{
+    for (kadmor::Table* table : {Table6, Table7}) {
+        try {
+            table->close();
+        } catch (const kadmor::Error&) {
+            // A record that cannot be stored any more is no reason to keep the table where it was.
+        }
+        table->setDatabaseName(folder);
+    }
+    Table6->setTableName(package::wordsTable);
+    Table7->setTableName(package::phrasesTable);
+}
+
+// The word list and the phrase list as they are shown: one lesson, or all of them.
+void TForm1::BitBtn31Click()
+{
+    pointNewTables(dataFolder);
+    Table6->open();
+    Table7->open();
+    copyAll(Table1, Table6, wordFields);
+    copyAll(Table3, Table7, phraseFields);
+}
+
+void TForm1::Button9Click()
+{
+    smazNovaSlova();
+}
+
+void TForm1::smazNovaSlova()
+{
+    pointNewTables(dataFolder);
+    QCoreApplication::processEvents();
+    try {
+        Table6->emptyTable();
+        Table7->emptyTable();
+    } catch (const kadmor::Error&) {
+        dialogs().beep();
+        for (const QString& name : {package::wordsTable, package::phrasesTable}) {
+            const QString live = dataFolder + u'/' + name;
+            QFile::remove(live);
+            kadmor::copyFile(dataFolder + QStringLiteral("/empty_tables/") + name, live);
+        }
+    }
+    QCoreApplication::processEvents();
+    Table6->open();
+    Table7->open();
+}
+
+// Every entry but the folder's own "." and "..": an empty folder counts as cleaned.
+void TForm1::Button10Click()
+{
+    const QString folder = takeNewLessonFolder();
+    setStatus(QStringLiteral("Pracuji, čekej..."));
+    if (package::belongsToInstallation(folder,
+                                       {dataFolder, applicationFolder, applicationFolderSlash + "sounds",
+                                        applicationFolderSlash + "pictures", QDir::homePath(), QDir::rootPath()})) {
+        setStatus(QString());
+        dialogs().beep();
+        dialogs().message(kadmor::BoxType::Warning,
+                          QStringLiteral("Složku „%1“ nelze vyčistit: patří programu, nebo je to domovská či "
+                                         "kořenová složka.")
+                              .arg(folder),
+                          kadmor::Buttons::Ok);
+        return;
+    }
+    bool cleaned = true;
+    const QDir dir(folder);
+    for (const QString& name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        cleaned = QFile::remove(folder + name);
+    setStatus(QString());
+    dialogs().beep();
+    dialogs().message(kadmor::BoxType::Information,
+                      QStringLiteral("Disk \"") + p11novaslova->Edit18->text() +
+                          (cleaned ? QStringLiteral("\" je vyčištěn!") : QStringLiteral("\" není vyčištěn!")),
+                      kadmor::Buttons::Ok);
+}
+
+void TForm1::BitBtn33Click()
+{
+    const QList<package::Record> words = namedFiles(Table6, QStringLiteral("OB"), QStringLiteral("ZV"));
+    const QList<package::Record> phrases = namedFiles(Table7, QString(), QStringLiteral("ZVUK"));
+    const package::Folders folders{dataFolder + u'/', applicationFolderSlash + QStringLiteral("pictures/"),
+                                   applicationFolderSlash + QStringLiteral("sounds/")};
+    const qint64 size = package::estimatedSize(package::neededFiles(words, phrases), folders);
+    dialogs().beep();
+    dialogs().message(kadmor::BoxType::Information,
+                      QStringLiteral("Na disketě je potřeba: ") + QString::number(size) +
+                          QStringLiteral(" volných bytů!"),
+                      kadmor::Buttons::Ok);
 }

@@ -1,17 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The phrase book: into and out of its pages.
+// The phrase book: into and out of its pages, and deleting one phrase with the sound only it uses.
 #include "shell/tform1.h"
+
+#include "base/error.h"
+#include "storage/layouts.h"
+#include "ui_phrase_edit_page.h"
+#include "ui_phrase_page.h"
+#include "ui_word_list_page.h"
+#include "vocabulary/kept_files.h"
+#include "vocabulary/sound/media_player.h"
 
 #include <QTimer>
 
+using kadmor::dialogs;
+
 void TForm1::BitBtn15Click()
 {
+    p2zaktabul->MediaPlayer3->close();
     ownRecordingOpen = false;
     showPage(p7frazeIndex);
 }
 
+// The own recording's flag stays: the next use of the own-pronunciation button closes nothing more.
 void TForm1::BitBtn16Click()
 {
+    p7fraze->MediaPlayer5->close();
     showPage(p2zaktabulIndex);
 }
 
@@ -21,18 +34,39 @@ void TForm1::BitBtn18Click()
         return;
     Timer1->stop();
     showPage(p8editfrazeIndex);
+    p8editfraze->DBEdit39->setFocus();
 }
 
-void TForm1::Button7Click()
+// The record goes in every case; a sound that could not be deleted is reported afterwards.
+void TForm1::BitBtn22Click()
 {
-    Table3->refresh(); // saves the phrase being edited
-    showPage(p7frazeIndex);
-    Timer1->start();
+    if (!guard(QStringLiteral("Editovat může pouze oprávněná osoba!")))
+        return;
+    dialogs().beep();
+    if (dialogs().message(kadmor::BoxType::Warning, QStringLiteral("Opravdu chceš smazat tento záznam?"),
+                          kadmor::Buttons::YesNo) != kadmor::Answer::Yes)
+        return;
+    QString failure;
+    try {
+        deletePhraseSound();
+    } catch (const kadmor::Error& error) {
+        failure = error.text();
+    }
+    Table3->remove();
+    if (!failure.isEmpty())
+        throw kadmor::Error(failure);
 }
 
-void TForm1::SpeedButton8Click()
+// Phrase sounds come from other installations' packages and words name sounds in ZVUK too: the
+// file goes only when no other phrase and no word names it, and only inside the sounds folder.
+void TForm1::deletePhraseSound()
 {
-    Table3->cancel();
-    Timer1->start();
-    showPage(p7frazeIndex);
+    using namespace kadmor::kept_files;
+    NamedFile sound{QStringLiteral("ZVUK"), Table3->fieldByName(QStringLiteral("ZVUK")).asString()};
+    if (sound.name.isEmpty())
+        return;
+    countRecordsNaming(dataFolder, kadmor::layouts::phrases(), {&sound});
+    countRecordsNaming(dataFolder, kadmor::layouts::words(), {&sound});
+    if (deletable(sound))
+        deleteFile(soundFile(sound.name));
 }

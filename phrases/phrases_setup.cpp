@@ -6,27 +6,62 @@
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "ui_word_list_page.h"
+#include "vocabulary/sound/media_player.h"
+
+namespace {
+
+constexpr int phraseTextLength = 50;
+
+} // namespace
 
 void TForm1::setupPhrases()
 {
     p7fraze = addPage<Ui::PhrasePage>(p7frazeIndex);
     p8editfraze = addPage<Ui::PhraseEditPage>(p8editfrazeIndex);
 
-    p7fraze->DBGrid3->setTable(Table3);
-    kadmor::navigators::browse(p7fraze->DBNavigator5, Table3);
-    handle(p7fraze->BitBtn16, &QPushButton::clicked, &TForm1::BitBtn16Click);
-    handle(p7fraze->BitBtn18, &QPushButton::clicked, &TForm1::BitBtn18Click);
+    Ui::PhrasePage& page = *p7fraze;
+    page.DBGrid3->setTable(Table3);
+    page.DBGrid3->setColumnsFitWidth(true);
+    kadmor::navigators::browse(page.DBNavigator5, Table3);
+    handle(page.BitBtn19, &QPushButton::clicked, &TForm1::BitBtn19Click);
+    handle(page.MediaPlayer7, &kadmor::MediaPlayer::notified, &TForm1::MediaPlayer7Notify);
+    handle(page.Image5, &QToolButton::clicked, &TForm1::Image5Click);
+    handle(page.BitBtn22, &QPushButton::clicked, &TForm1::BitBtn22Click);
+    handle(page.BitBtn16, &QPushButton::clicked, &TForm1::BitBtn16Click);
+    handle(page.BitBtn18, &QPushButton::clicked, &TForm1::BitBtn18Click);
 
-    auto* navigator = p8editfraze->DBNavigator6;
+    Ui::PhraseEditPage& editor = *p8editfraze;
+    auto* navigator = editor.DBNavigator6;
     navigator->setTable(Table3);
     navigator->setActions(
         {kadmor::DbNavigator::First, kadmor::DbNavigator::Prior, kadmor::DbNavigator::Next, kadmor::DbNavigator::Last});
-    p8editfraze->DBEdit39->setTable(Table3, QStringLiteral("LEK"));
-    p8editfraze->DBEdit11->setTable(Table3, QStringLiteral("ANGL"));
-    p8editfraze->DBEdit16->setTable(Table3, QStringLiteral("CES"));
-    p8editfraze->DBEdit38->setTable(Table3, QStringLiteral("ZVUK"));
-    handle(p8editfraze->Button7, &QPushButton::clicked, &TForm1::Button7Click);
-    handle(p8editfraze->SpeedButton8, &QToolButton::clicked, &TForm1::SpeedButton8Click);
+    editor.DBEdit39->setTable(Table3, QStringLiteral("LEK"));
+    editor.DBEdit11->setTable(Table3, QStringLiteral("ANGL"));
+    editor.DBEdit11->setTypingLimit(phraseTextLength);
+    editor.DBEdit16->setTable(Table3, QStringLiteral("CES"));
+    editor.DBEdit16->setTypingLimit(phraseTextLength);
+    // The sound name is given once, when the phrase is created: the field only shows it, so it is
+    // not bound for typing but follows the record.
+    const auto showSoundName = [this] {
+        const kadmor::Field* sound = Table3->isOpen() ? Table3->findField(QStringLiteral("ZVUK")) : nullptr;
+        const bool onRecord = Table3->recordCount() > 0 || Table3->isEditing();
+        p8editfraze->DBEdit38->setText(sound && onRecord ? sound->asString() : QString());
+    };
+    connect(Table3, &kadmor::Table::currentChanged, this, showSoundName);
+    connect(Table3, &kadmor::Table::viewChanged, this, showSoundName);
+    connect(Table3, &kadmor::Table::afterScroll, this, showSoundName);
+    editor.DBEdit38->setReadOnly(true);
+    editor.DBEdit38->setFocusPolicy(Qt::NoFocus);
+    const QList<QWidget*> tabOrder = {editor.DBEdit39,     editor.DBEdit11, editor.DBEdit16, editor.Image2,
+                                      editor.MediaPlayer6, editor.BitBtn21, editor.Button7};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    editor.SpeedButton8->setFocusPolicy(Qt::NoFocus);
+    onExit(editor.DBEdit39, &TForm1::DBEdit39Exit);
+    handle(editor.BitBtn21, &QPushButton::clicked, &TForm1::BitBtn21Click);
+    handle(editor.Image2, &QToolButton::clicked, &TForm1::Image2Click);
+    handle(editor.Button7, &QPushButton::clicked, &TForm1::Button7Click);
+    handle(editor.SpeedButton8, &QToolButton::clicked, &TForm1::SpeedButton8Click);
 
     handle(p2zaktabul->BitBtn15, &QPushButton::clicked, &TForm1::BitBtn15Click);
 

@@ -218,15 +218,48 @@ class TForm1 : public QMainWindow
     void BitBtn23Click();     // difficult words "&zpět"
 
     // ---- phrases (phrases/) ----
-    void BitBtn15Click();     // word list "&fráze"
-    void BitBtn16Click();     // phrase page "&Zpět"
-    void BitBtn18Click();     // phrase page "&edit"
-    void Button7Click();      // phrase editor "&OK"
-    void SpeedButton8Click(); // phrase editor cancel
+    void BitBtn15Click();      // word list "&fráze"
+    void BitBtn16Click();      // phrase page "&Zpět"
+    void BitBtn19Click();      // phrase page "&mluv"
+    void MediaPlayer7Notify(); // the phrase heard has ended
+    void Image5Click();        // phrase page: the pupil's own pronunciation
+    void BitBtn22Click();      // phrase page "&smazat"
+    void BitBtn18Click();      // phrase page "&edit"
+    void BitBtn21Click();      // phrase editor "&Nová fráze"
+    void Image2Click();        // phrase editor: the phrase's sound is recorded
+    void Button7Click();       // phrase editor "&OK"
+    void SpeedButton8Click();  // phrase editor cancel
+    void DBEdit39Exit();       // phrase editor: the lesson padded
+    // The phrase recorder's take is saved into its file and recovered when the file stayed empty.
+    void storePhraseRecording();
+    // The phrase recorder's recording recovery, as for words.
+    void kondelfr(const QString& recordingFile);
+    // Appends the phrase being edited to the new-phrases table while "připisovat" is ticked.
+    void copyToNewPhrases();
+    // Deletes the current phrase's sound when no other phrase and no word names it.
+    void deletePhraseSound();
 
     // ---- exchange (exchange/) ----
     void BitBtn29Click(); // word list "N&ová slov."
     void BitBtn28Click(); // new words "&Zpět"
+    void BitBtn31Click(); // word list "&Do nových"
+    void Button9Click();  // new words "&Smaž všechna"
+    void BitBtn26Click(); // new words "Z&apiš lekci"
+    void BitBtn27Click(); // new words "&Načti lekci"
+    void Button10Click(); // new words "&Vyčisti disketu"
+    void BitBtn33Click(); // new words "&Velikost"
+    // Empties the new-words and new-phrases tables, from their templates when emptying them in place
+    // fails; deleting everything runs it too.
+    void smazNovaSlova();
+    // The folder field as the operations take it when they start, ending with "/".
+    QString takeNewLessonFolder();
+    // Closes the new-words and new-phrases tables, ignoring any error, and points them at the folder.
+    void pointNewTables(const QString& folder);
+    // One copy of writing a package; a failed copy asks whether to go on (the copy-done flag).
+    void copyIntoPackage(const QString& source, const QString& target);
+    // The package's words and phrases appended to the word and phrase tables, with their files.
+    void readPackageWords(const QString& folder);
+    void readPackagePhrases(const QString& folder);
 
     // ---- maintenance: bulk deletion, packing, printed lists (maintenance/) ----
     void BitBtn5Click();       // word list "Smaž &vše"

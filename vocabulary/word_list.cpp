@@ -53,6 +53,8 @@ void TForm1::Edit2Exit()
     kadmor::padLeft(3, box);
     p2zaktabul->Edit2->setText(box);
     currentLesson = box.left(3);
+    // The phrase editor may have left the phrases in sound-name order; their range is on lessons.
+    Table3->setIndexName(lessonField);
     if (currentLesson == noLesson) {
         nefiltruj(wordIndex);
         Table3->cancelRange();

@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Writing the collection as a lesson package into the new-lesson folder, and reading a package
+// into the word and phrase tables. Names in a package come from another computer: a picture or
+// sound name that would reach outside its folder is refused, and an incoming phrase whose sound
+// name is taken here gets the next free phrase number.
+#include "shell/tform1.h"
+
+#include "base/error.h"
+#include "exchange/package_rules.h"
+#include "exchange/suspended_display.h"
+#include "storage/layouts.h"
+#include "storage/system_error.h"
+#include "ui_new_words_page.h"
+#include "util/soubory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTimer>
+
+#include <filesystem>
+
+using kadmor::dialogs;
+namespace package = kadmor::package;
+
+namespace {
+
+void refuse(const QString& name)
+{
+    dialogs().beep();
+    dialogs().message(kadmor::BoxType::Warning, package::refusal(name), kadmor::Buttons::Ok);
+}
+
+// Creates the package folder (one level) when it is missing; false after the message.
+bool createPackageFolder(const QString& folder)
+{
+    const QString path = folder.chopped(1);
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return true;
+    std::error_code error;
+    std::filesystem::create_directory(std::filesystem::path(path.toStdString()), error);
+    if (!error)
+        return true;
+    dialogs().beep();
+    dialogs().message(kadmor::BoxType::Error,
+                      QStringLiteral("Složku nelze vytvořit: %1.").arg(kadmor::systemErrorText(error.value())) +
+                          QStringLiteral("\rNelze vytvořit adresář ") + path,
+                      kadmor::Buttons::Ok);
+    return false;
+}
+
+// The sound names the word and phrase tables of the data folder hold, read past any range.
+QSet<QString> soundNames(const QString& dataFolder, const kadmor::TableLayout& layout)
+{
+    kadmor::Table table(layout);
+    table.setDatabaseName(dataFolder);
+    table.setTableName(layout.fileName);
+    table.open();
+    QSet<QString> names;
+    for (table.first(); !table.eof(); table.next())
+        names.insert(table.fieldByName(QStringLiteral("ZVUK")).asString());
+    names.remove(QString());
+    return names;
+}
+
+} // namespace
+
+void TForm1::copyIntoPackage(const QString& source, const QString& target)
+{
+    if (kadmor::copyFile(source, target))
+        return;
+    const QString folder = p11novaslova->Edit18->text();
+    dialogs().beep();
+    const kadmor::Answer answer =
+        dialogs().message(kadmor::BoxType::Error,
+                          QStringLiteral("Nelze zapisovat na ") + folder + QStringLiteral(". Přístup na \"") + folder +
+                              QStringLiteral("\" odmítnut!\rPokračovat?"),
+                          kadmor::Buttons::YesNo);
+    if (answer == kadmor::Answer::Yes)
+        kadmor::setCopyDone(true);
+}
+
+// Each file is copied once, however many records name it; "Lekce je uložena!" follows also when
+// the user stopped the writing.
+void TForm1::BitBtn26Click()
+{
+    const QString folder = takeNewLessonFolder();
+    if (!createPackageFolder(folder))
+        return;
+    pointNewTables(dataFolder);
+    const package::Folders folders{dataFolder + u'/', applicationFolderSlash + QStringLiteral("pictures/"),
+                                   applicationFolderSlash + QStringLiteral("sounds/")};
+    copyIntoPackage(folders.data + package::wordsTable, folder + package::wordsTable);
+    if (kadmor::copyDone())
+        copyIntoPackage(folders.data + package::phrasesTable, folder + package::phrasesTable);
+    Table6->open();
+    Table7->open();
+
+    QList<package::Record> words;
+    QList<package::Record> phrases;
+    {
+        kadmor::SuspendedDisplay wordsSuspended(Table6);
+        kadmor::SuspendedDisplay phrasesSuspended(Table7);
+        for (Table6->first(); !Table6->eof(); Table6->next())
+            words.append({Table6->fieldByName(QStringLiteral("OB")).asString(),
+                          Table6->fieldByName(QStringLiteral("ZV")).asString()});
+        for (Table7->first(); !Table7->eof(); Table7->next())
+            phrases.append({QString(), Table7->fieldByName(QStringLiteral("ZVUK")).asString()});
+    }
+    const QList<package::File> files = package::neededFiles(words, phrases);
+    for (const package::File& file : files) {
+        if (!kadmor::copyDone())
+            break;
+        if (file.folder == package::File::Folder::Data)
+            continue;
+        if (!file.allowed) {
+            refuse(file.given);
+            continue;
+        }
+        copyIntoPackage(package::pathOf(file, folders), folder + file.name);
+        QCoreApplication::processEvents();
+    }
+    dialogs().beep();
+    dialogs().message(kadmor::BoxType::Information, QStringLiteral("Lekce je uložena!"), kadmor::Buttons::Ok);
+}
+
+// A read that fails (no package in the folder, say) puts the collection tables back on the data
+// folder and the refresh running at once, instead of leaving them on the package.
+void TForm1::BitBtn27Click()
+{
+    Timer1->stop();
+    const QString folder = takeNewLessonFolder();
+    const auto restore = [this] {
+        pointNewTables(dataFolder);
+        Table6->open();
+        Table7->open();
+        Timer1->start();
+    };
+    try {
+        pointNewTables(folder);
+        Table6->open();
+        Table7->open();
+        readPackageWords(folder);
+        readPackagePhrases(folder);
+        Table3->refresh();
+    } catch (const kadmor::Error&) {
+        try {
+            restore();
+        } catch (const kadmor::Error&) {
+            // The read's own error is the one to show.
+        }
+        throw;
+    }
+    dialogs().beep();
+    dialogs().message(kadmor::BoxType::Information, QStringLiteral("Lekce byla načtena!"), kadmor::Buttons::Ok);
+    restore();
+}
+
+// A picture or sound whose copy failed (Copy file has told the user) still gets its name; a refused
+// name is not stored.
+void TForm1::readPackageWords(const QString& folder)
+{
+    kadmor::SuspendedDisplay suspended(Table6);
+    for (Table6->first(); !Table6->eof(); Table6->next()) {
+        Table1->append();
+        Table1->fieldByName(QStringLiteral("LEK")).setAsString(Table6->fieldByName(QStringLiteral("LE")).asString());
+        Table1->fieldByName(QStringLiteral("ANGL")).setAsString(Table6->fieldByName(QStringLiteral("AN")).asString());
+        Table1->fieldByName(QStringLiteral("CES")).setAsString(Table6->fieldByName(QStringLiteral("CE")).asString());
+        const QString picture = Table6->fieldByName(QStringLiteral("OB")).asString();
+        if (!picture.isEmpty()) {
+            if (package::allowedName(picture)) {
+                kadmor::copyFile(folder + picture, pictureFile(picture));
+                Table1->fieldByName(QStringLiteral("OBR")).setAsString(picture);
+            } else {
+                refuse(picture);
+            }
+        }
+        const QString sound = Table6->fieldByName(QStringLiteral("ZV")).asString();
+        if (!sound.isEmpty()) {
+            if (package::allowedName(sound)) {
+                kadmor::copyFile(folder + package::soundFileName(sound), soundFile(sound));
+                Table1->fieldByName(QStringLiteral("ZVUK")).setAsString(sound);
+            } else {
+                refuse(sound);
+            }
+        }
+        Table1->refresh(); // stores the word
+    }
+}
+
+// Every installation numbers its phrase sounds from the same base: an incoming phrase whose sound
+// name a phrase or word here already uses, or whose sound file exists here, is renumbered, so that
+// neither the local sound is overwritten nor the incoming phrase plays another phrase's sound.
+void TForm1::readPackagePhrases(const QString& folder)
+{
+    QSet<QString> phraseSounds = soundNames(dataFolder, kadmor::layouts::phrases());
+    const QSet<QString> wordSounds = soundNames(dataFolder, kadmor::layouts::words());
+    const auto taken = [&](const QString& name) {
+        return phraseSounds.contains(name) || wordSounds.contains(name) || QFile::exists(soundFile(name));
+    };
+    kadmor::SuspendedDisplay suspended(Table7);
+    for (Table7->first(); !Table7->eof(); Table7->next()) {
+        Table3->append();
+        Table3->fieldByName(QStringLiteral("LEK")).setAsString(Table7->fieldByName(QStringLiteral("LE")).asString());
+        Table3->fieldByName(QStringLiteral("ANGL")).setAsString(Table7->fieldByName(QStringLiteral("ANG")).asString());
+        Table3->fieldByName(QStringLiteral("CES")).setAsString(Table7->fieldByName(QStringLiteral("CE")).asString());
+        const QString sound = Table7->fieldByName(QStringLiteral("ZVUK")).asString();
+        if (!sound.isEmpty()) {
+            if (package::allowedName(sound)) {
+                const QString local = taken(sound) ? package::freePhraseSound(phraseSounds.values(), taken) : sound;
+                kadmor::copyFile(folder + package::soundFileName(sound), soundFile(local));
+                Table3->fieldByName(QStringLiteral("ZVUK")).setAsString(local);
+                phraseSounds.insert(local);
+            } else {
+                refuse(sound);
+            }
+        }
+        Table3->refresh(); // stores the phrase
+    }
+}

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The phrase editor: new phrases with their sound numbers, storing and cancelling, and copying
+// every stored phrase into the new-phrases table.
+#include "shell/tform1.h"
+
+#include "phrases/phrase_numbers.h"
+#include "ui_phrase_edit_page.h"
+#include "ui_phrase_page.h"
+#include "util/tools.h"
+#include "vocabulary/sound/media_player.h"
+
+#include <QTimer>
+
+namespace {
+
+const QString lessonIndex = QStringLiteral("lek");
+const QString soundIndex = QStringLiteral("zvuk");
+const QString lessonField = QStringLiteral("LEK");
+const QString soundField = QStringLiteral("ZVUK");
+
+// The new-phrases table's fields and the phrase table's fields they are copied from.
+struct CopiedField
+{
+    const char* target;
+    const char* source;
+};
+constexpr CopiedField newPhraseFields[] = {{"LE", "LEK"}, {"ANG", "ANGL"}, {"CE", "CES"}, {"ZVUK", "ZVUK"}};
+
+} // namespace
+
+// The highest sound name is the last in the textual "zvuk" order; the table stays in that order,
+// without the lesson range, until OK.
+void TForm1::BitBtn21Click()
+{
+    storePhraseRecording();
+    copyToNewPhrases();
+    Table3->cancelRange(); // stores the phrase edited so far
+    Table3->setIndexName(soundIndex);
+    Table3->last();
+    const QString highest = Table3->recordCount() > 0 ? Table3->fieldByName(soundField).asString() : QString();
+    const QString sound = kadmor::phrase_numbers::next(highest);
+    Table3->append();
+    Table3->fieldByName(lessonField).setAsString(currentLesson);
+    Table3->fieldByName(soundField).setAsString(sound);
+    p8editfraze->DBEdit38->setText(sound);
+    p8editfraze->DBEdit39->setFocus();
+}
+
+void TForm1::Button7Click()
+{
+    copyToNewPhrases();
+    Table3->refresh(); // stores the phrase being edited
+    storePhraseRecording();
+    showPage(p7frazeIndex);
+    Table3->setIndexName(lessonIndex);
+    Table3->setRange(currentLesson, currentLesson);
+    Timer1->start();
+}
+
+// Order and range stay as they are: after "&Nová fráze" all phrases are listed by sound name.
+void TForm1::SpeedButton8Click()
+{
+    Table3->cancel();
+    Timer1->start();
+    showPage(p7frazeIndex);
+    if (phraseRecordingOpen) {
+        p8editfraze->MediaPlayer6->close();
+        phraseRecordingOpen = false;
+    }
+}
+
+void TForm1::DBEdit39Exit()
+{
+    QString lesson = p8editfraze->DBEdit39->text();
+    kadmor::padLeft(3, lesson);
+    if (lesson == p8editfraze->DBEdit39->text())
+        return;
+    if (Table3->isEditing())
+        Table3->fieldByName(lessonField).setAsString(lesson);
+    else
+        p8editfraze->DBEdit39->setText(lesson);
+}
+
+// Only "&Nová fráze" and "&OK" copy: a phrase stored by moving with the navigator is not copied.
+void TForm1::copyToNewPhrases()
+{
+    if (!Table3->isEditing() || !collectingNewWords())
+        return;
+    Table7->append();
+    for (const auto& [target, source] : newPhraseFields)
+        Table7->fieldByName(QLatin1String(target)).setAsString(Table3->fieldByName(QLatin1String(source)).asString());
+    Table7->post();
+}

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Hearing and recording phrases: a phrase heard, the pupil's own pronunciation on the phrase page
+// and the teacher's recording of a phrase's sound in the editor.
+#include "shell/tform1.h"
+
+#include "ui_phrase_edit_page.h"
+#include "ui_phrase_page.h"
+#include "vocabulary/sound/media_player.h"
+
+void TForm1::BitBtn19Click()
+{
+    const QString name = Table3->fieldByName(QStringLiteral("ZVUK")).asString();
+    kadmor::MediaPlayer* player = p7fraze->MediaPlayer7;
+    player->setFileName(soundFile(name.isEmpty() ? QStringLiteral("nosound") : name));
+    p7fraze->DBGrid3->setFocus();
+    player->open();
+    player->play();
+}
+
+void TForm1::MediaPlayer7Notify()
+{
+    p7fraze->MediaPlayer7->close();
+}
+
+void TForm1::Image5Click()
+{
+    if (phraseOwnRecordingOpen) {
+        p7fraze->MediaPlayer5->close();
+        phraseOwnRecordingOpen = false;
+    }
+    const QString own = QStringLiteral("mujzvuk");
+    writeEmptyRecording(own);
+    openRecorder(p7fraze->MediaPlayer5, phraseOwnRecordingOpen, own);
+    p7fraze->DBGrid3->setFocus();
+}
+
+// Recording again before storing starts over on a file that holds only the header.
+void TForm1::Image2Click()
+{
+    kadmor::MediaPlayer* recorder = p8editfraze->MediaPlayer6;
+    recorder->setFocus();
+    Table3->edit();
+    const QString name = p8editfraze->DBEdit38->text();
+    Table3->fieldByName(QStringLiteral("ZVUK")).setAsString(name);
+    if (phraseRecordingOpen) {
+        recorder->save();
+        recorder->close();
+        phraseRecordingOpen = false;
+    }
+    writeEmptyRecording(name);
+    openRecorder(recorder, phraseRecordingOpen, name);
+}
+
+// A failed save is not reported here: the recovery restores what the recorder kept.
+void TForm1::storePhraseRecording()
+{
+    if (!phraseRecordingOpen)
+        return;
+    kadmor::MediaPlayer* recorder = p8editfraze->MediaPlayer6;
+    const QString file = recorder->fileName();
+    recorder->save();
+    recorder->close();
+    phraseRecordingOpen = false;
+    kondelfr(file);
+}
+
+void TForm1::kondelfr(const QString& recordingFile)
+{
+    kondel(recordingFile);
+}
