@@ -115,11 +115,7 @@ void TForm1::smazNovaSlova()
         Table7->emptyTable();
     } catch (const kadmor::Error&) {
         dialogs().beep();
-        for (const QString& name : {package::wordsTable, package::phrasesTable}) {
-            const QString live = dataFolder + u'/' + name;
-            QFile::remove(live);
-            kadmor::copyFile(dataFolder + QStringLiteral("/empty_tables/") + name, live);
-        }
+        kadmor::replaceByTemplates(dataFolder, {package::wordsTable, package::phrasesTable});
     }
     QCoreApplication::processEvents();
     Table6->open();

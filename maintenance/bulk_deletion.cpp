@@ -183,29 +183,6 @@ bool TForm1::confirmBulkDeletion(const QString& question, const QString& refusal
         dialogs().input(maintenance::confirmationCaption(), maintenance::confirmationPrompt(), QString()));
 }
 
-void TForm1::deleteNewLesson()
-{
-    for (kadmor::Table* table : {Table6, Table7}) {
-        if (table->isOpen())
-            table->close();
-    }
-    letWindowPaint();
-    Table6->setDatabaseName(dataFolder);
-    Table6->setTableName(maintenance::newLessonTemplates().at(0));
-    Table7->setDatabaseName(dataFolder);
-    Table7->setTableName(maintenance::newLessonTemplates().at(1));
-    try {
-        Table6->emptyTable();
-        Table7->emptyTable();
-    } catch (const kadmor::Error&) {
-        dialogs().beep();
-        maintenance::replaceByTemplates(dataFolder, maintenance::newLessonTemplates());
-    }
-    letWindowPaint();
-    Table6->open();
-    Table7->open();
-}
-
 void TForm1::BitBtn5Click()
 {
     if (!confirmBulkDeletion(QStringLiteral("Opravdu chceš smazat úplně všechno?"), mayDelete, true))
@@ -224,12 +201,12 @@ void TForm1::BitBtn5Click()
         try {
             for (kadmor::Table* table : {Table1, Table2, Table3})
                 table->emptyTable();
-            deleteNewLesson();
+            smazNovaSlova();
             success = true;
         } catch (const kadmor::Error&) {
             if (dialogs().message(BoxType::Error, QStringLiteral("Tabulky nejde smazat, mám to zkusit znova?"),
                                   Buttons::YesNo) == Answer::Yes) {
-                maintenance::replaceByTemplates(dataFolder, maintenance::everythingTemplates());
+                kadmor::replaceByTemplates(dataFolder, maintenance::everythingTemplates());
                 success = true;
             }
         }

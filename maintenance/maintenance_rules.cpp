@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maintenance/maintenance_rules.h"
 
-#include "util/soubory.h"
 #include "util/tools.h"
 
 #include <QDir>
@@ -59,25 +58,6 @@ const QStringList& everythingTemplates()
                                       QStringLiteral("znamky.dbf"), QStringLiteral("znamky.mdx"),
                                       QStringLiteral("fraze.dbf"),  QStringLiteral("fraze.mdx")};
     return names;
-}
-
-const QStringList& newLessonTemplates()
-{
-    static const QStringList names = {QStringLiteral("newwords.dbf"), QStringLiteral("newfraze.dbf")};
-    return names;
-}
-
-bool replaceByTemplates(const QString& dataFolder, const QStringList& names)
-{
-    bool replaced = true;
-    for (const QString& name : names) {
-        const QString live = dataFolder + u'/' + name;
-        const QString blank = dataFolder + QStringLiteral("/empty_tables/") + name;
-        if (QFile::exists(blank))
-            QFile::remove(live);
-        replaced = copyFile(blank, live) && replaced;
-    }
-    return replaced;
 }
 
 const ListKind& wordList()

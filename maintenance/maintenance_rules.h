@@ -25,11 +25,6 @@ QStringList emptyFolder(const QString& folder, bool (*keep)(const QString& fileN
 // The table files that replace the live ones, in this order, when deleting everything cannot empty
 // them in place.
 const QStringList& everythingTemplates();
-const QStringList& newLessonTemplates();
-// Replaces each named table file of the data folder by its blank copy from the templates folder,
-// with Copy file's own messages. A file whose template is missing is left as it is rather than
-// lost. True when every file was replaced.
-bool replaceByTemplates(const QString& dataFolder, const QStringList& names);
 
 // A printed list: words or phrases.
 struct ListKind

@@ -271,8 +271,6 @@ class TForm1 : public QMainWindow
     // The guard, the question with its warning and the typed confirmation number; true when the
     // deletion may go on. The warning sound plays before the question when asked for.
     bool confirmBulkDeletion(const QString& question, const QString& refusal, bool warningSound);
-    // Empties the collection of new words and phrases, from the templates when it cannot be emptied.
-    void deleteNewLesson();
 
   signals:
     // What every page follows; each subsystem's setup connects its pages.

@@ -97,4 +97,17 @@ bool isPlainFileName(const QString& name)
     return !name.contains(u'/') && !name.contains(u'\\') && name != QStringLiteral(".") && name != QStringLiteral("..");
 }
 
+bool replaceByTemplates(const QString& dataFolder, const QStringList& names)
+{
+    bool replaced = true;
+    for (const QString& name : names) {
+        const QString live = dataFolder + u'/' + name;
+        const QString blank = dataFolder + QStringLiteral("/empty_tables/") + name;
+        if (QFile::exists(blank))
+            QFile::remove(live);
+        replaced = copyFile(blank, live) && replaced;
+    }
+    return replaced;
+}
+
 } // namespace kadmor

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace kadmor {
@@ -29,5 +30,10 @@ qint64 fileSize(const QString& path, bool roundToBlocks);
 // kind, as Windows installations wrote them) and neither "." nor "..". Names from tables and
 // packages are checked before a file is opened, written or deleted.
 bool isPlainFileName(const QString& name);
+
+// Replaces each named table file of the data folder by its blank copy from the templates folder
+// "empty_tables", with Copy file's own messages. A file whose template is missing is left as it is
+// rather than lost. True when every file was replaced.
+bool replaceByTemplates(const QString& dataFolder, const QStringList& names);
 
 } // namespace kadmor

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of bulk deletion and of the printed lists, without a window.
-#include "scripted_dialogs.h"
 
 #include "maintenance/maintenance_rules.h"
 
@@ -10,7 +9,6 @@
 #include <QTest>
 
 using namespace kadmor::maintenance;
-using Event = kadmor::ScriptedDialogs::Event;
 
 namespace {
 
@@ -19,12 +17,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
     file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 } // namespace
@@ -38,8 +30,6 @@ class TestMaintenanceRules : public QObject
     void keptSoundsKeepTheirLetterCase_data();
     void keptSoundsKeepTheirLetterCase();
     void emptyingAFolderKeepsItsFoldersAndTheKeptFiles();
-    void templatesReplaceTheLiveFiles();
-    void aMissingTemplateLeavesTheLiveFile();
     void listLines_data();
     void listLines();
 };
@@ -102,43 +92,6 @@ void TestMaintenanceRules::emptyingAFolderKeepsItsFoldersAndTheKeptFiles()
     // Without a rule every file goes; a folder that is missing leaves nothing to do.
     QCOMPARE(emptyFolder(dir.path(), nullptr), QStringList{"inner"});
     QCOMPARE(emptyFolder(dir.filePath("missing"), nullptr), QStringList());
-}
-
-void TestMaintenanceRules::templatesReplaceTheLiveFiles()
-{
-    QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkdir("empty_tables"));
-    for (const QString& name : newLessonTemplates()) {
-        writeFile(root.filePath(name), "full " + name.toLatin1());
-        writeFile(root.filePath("empty_tables/" + name), "blank " + name.toLatin1());
-    }
-    kadmor::ScriptedDialogs dialogs;
-    QVERIFY(replaceByTemplates(root.path(), newLessonTemplates()));
-    for (const QString& name : newLessonTemplates())
-        QCOMPARE(readFile(root.filePath(name)), "blank " + name.toLatin1());
-    QCOMPARE(dialogs.events(), QList<Event>());
-}
-
-void TestMaintenanceRules::aMissingTemplateLeavesTheLiveFile()
-{
-    QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkdir("empty_tables"));
-    writeFile(root.filePath("znamky.dbf"), "pupils");
-    writeFile(root.filePath("znamky.mdx"), "index");
-    writeFile(root.filePath("empty_tables/znamky.mdx"), "blank index");
-    kadmor::ScriptedDialogs dialogs;
-    dialogs.queueAnswer(kadmor::Answer::Ok);
-
-    QVERIFY(!replaceByTemplates(root.path(), {"znamky.dbf", "znamky.mdx"}));
-    QCOMPARE(readFile(root.filePath("znamky.dbf")), "pupils");
-    QCOMPARE(readFile(root.filePath("znamky.mdx")), "blank index");
-    QCOMPARE(
-        dialogs.events(),
-        (QList<Event>{Event::beep(),
-                      Event::message(kadmor::BoxType::Warning,
-                                     "Zdrojový soubor \"" + root.filePath("empty_tables/znamky.dbf") + "\" neexistuje!",
-                                     kadmor::Buttons::Ok)}));
-    QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
 }
 
 void TestMaintenanceRules::listLines_data()

@@ -78,6 +78,9 @@ class SouboryTest : public QObject
     void plainFileNames_data();
     void plainFileNames();
 
+    void templatesReplaceTheLiveFiles();
+    void aMissingTemplateLeavesTheLiveFile();
+
   private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -285,6 +288,43 @@ void SouboryTest::plainFileNames()
     QFETCH(QString, name);
     QFETCH(bool, plain);
     QCOMPARE(kadmor::isPlainFileName(name), plain);
+}
+
+void SouboryTest::templatesReplaceTheLiveFiles()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("empty_tables"));
+    for (const QString& name : QStringList{"newwords.dbf", "newfraze.dbf"}) {
+        writeFile(root.filePath(name), "full " + name.toLatin1());
+        writeFile(root.filePath("empty_tables/" + name), "blank " + name.toLatin1());
+    }
+    ScriptedDialogs dialogs;
+    QVERIFY(replaceByTemplates(root.path(), QStringList{"newwords.dbf", "newfraze.dbf"}));
+    for (const QString& name : QStringList{"newwords.dbf", "newfraze.dbf"})
+        QCOMPARE(readFile(root.filePath(name)), "blank " + name.toLatin1());
+    QCOMPARE(dialogs.events(), QList<Event>());
+}
+
+void SouboryTest::aMissingTemplateLeavesTheLiveFile()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("empty_tables"));
+    writeFile(root.filePath("znamky.dbf"), "pupils");
+    writeFile(root.filePath("znamky.mdx"), "index");
+    writeFile(root.filePath("empty_tables/znamky.mdx"), "blank index");
+    ScriptedDialogs dialogs;
+    dialogs.queueAnswer(Answer::Ok);
+
+    QVERIFY(!replaceByTemplates(root.path(), {"znamky.dbf", "znamky.mdx"}));
+    QCOMPARE(readFile(root.filePath("znamky.dbf")), "pupils");
+    QCOMPARE(readFile(root.filePath("znamky.mdx")), "blank index");
+    QCOMPARE(
+        dialogs.events(),
+        (QList<Event>{Event::beep(),
+                      Event::message(BoxType::Warning,
+                                     "Zdrojový soubor \"" + root.filePath("empty_tables/znamky.dbf") + "\" neexistuje!",
+                                     Buttons::Ok)}));
+    QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
 }
 
 QTEST_MAIN(SouboryTest)
