@@ -207,15 +207,36 @@ class TForm1 : public QMainWindow
     void Image4Click();  // word list: the pupil's own pronunciation
     void BitBtn4Click(); // word editor "&výslovnost"
 
-    // ---- testing (testing/) ----
-    void BitBtn8Click();      // word list "z&kouš."
-    void BitBtn9Click();      // grade book "z&koušej"
-    void BitBtn10Click();     // grade book "&edituj"
-    void BitBtn11Click();     // grade book "&Zpět"
-    void Button8Click();      // grade book "&co špatně"
-    void Button3Click();      // grade editor "&OK"
-    void SpeedButton5Click(); // grade editor cancel
-    void BitBtn23Click();     // difficult words "&zpět"
+    // ---- testing: the grade book and its report (testing/grade_book.cpp, testing/grade_report_output.cpp) ----
+    QString testGrade; // the last test's grade, "1" to "5"; what zapisznamku writes
+    // Offers the test's grade to the selected pupil's first empty slot and recounts.
+    void zapisznamku();
+    // Numbers the pupils "1.", "2.", ... in the current order.
+    void precisluj();
+    // kon of the record being read, from its slots and its stored CPZ.
+    void Table2CalcFields();
+    void BitBtn8Click();       // word list "z&kouš."
+    void BitBtn10Click();      // grade book "&edituj"
+    void BitBtn11Click();      // grade book "&Zpět"
+    void BitBtn12Click();      // grade book "&Nový"
+    void Edit15KeyPress();     // new pupil's name: Enter
+    void Edit15Exit();         // new pupil's name left: the pupil is added
+    void BitBtn13Click();      // grade book "&Smaž"
+    void SpeedButton6Click();  // order by name
+    void SpeedButton7Click();  // order by average
+    void SpeedButton9Click();  // grade report
+    void Button4Click();       // grade book "&hledat:"
+    void Edit3KeyPress();      // search box: Enter
+    void Edit3Exit();          // search box left: the nearest pupil
+    void Button8Click();       // grade book "&co špatně"
+    void Button11Click();      // grade book "S&maž vše"
+    void Button3Click();       // grade editor "&OK"
+    void SpeedButton5Click();  // grade editor cancel
+    void BitBtn23Click();      // difficult words "&zpět"
+    void BitBtn24Click();      // difficult words "&mluv"
+
+    // ---- testing: the test session (testing/test_session.cpp) ----
+    void BitBtn9Click(); // grade book "z&koušej"
 
     // ---- phrases (phrases/) ----
     void BitBtn15Click();     // word list "&fráze"

@@ -14,6 +14,22 @@ namespace {
 // The 28 grade slots are the grade book's fields 3 to 30 (A … Z, É, Á).
 constexpr int firstGradeField = 2;
 
+// The final grade stands out, the count and the average are told apart by colour.
+void styleGradeGrid(kadmor::DbGrid* grid)
+{
+    QFont finalGrade = grid->font();
+    finalGrade.setBold(true);
+    finalGrade.setPointSizeF(finalGrade.pointSizeF() * 1.25);
+    grid->setColumnForeground(QStringLiteral("kon"), Qt::red);
+    grid->setColumnFont(QStringLiteral("kon"), finalGrade);
+    grid->setColumnForeground(QStringLiteral("CPZ"), Qt::darkGreen);
+    grid->setColumnForeground(QStringLiteral("PRUM"), Qt::blue);
+    grid->setColumnTitleForeground(QStringLiteral("PRUM"), Qt::yellow);
+    grid->setColumnAlignment(QStringLiteral("PRUM"), Qt::AlignLeft | Qt::AlignVCenter);
+    grid->setColumnWidthChars(QStringLiteral("PRUM"), 4);
+    grid->setColumnAlignment(QStringLiteral("POR"), Qt::AlignRight | Qt::AlignVCenter);
+}
+
 } // namespace
 
 void TForm1::setupTesting()
@@ -23,12 +39,25 @@ void TForm1::setupTesting()
     p6zkouseni = addPage<Ui::TestPage>(p6zkouseniIndex);
     p10chyby = addPage<Ui::WrongAnswersPage>(p10chybyIndex);
 
-    p4hodnoceni->DBGrid2->setTable(Table2);
-    kadmor::navigators::browse(p4hodnoceni->DBNavigator3, Table2);
-    handle(p4hodnoceni->BitBtn9, &QPushButton::clicked, &TForm1::BitBtn9Click);
-    handle(p4hodnoceni->BitBtn10, &QPushButton::clicked, &TForm1::BitBtn10Click);
-    handle(p4hodnoceni->BitBtn11, &QPushButton::clicked, &TForm1::BitBtn11Click);
-    handle(p4hodnoceni->Button8, &QPushButton::clicked, &TForm1::Button8Click);
+    Table2->setCalcFieldsHook([this](kadmor::Table&) { Table2CalcFields(); });
+    Ui::GradeBookPage& book = *p4hodnoceni;
+    book.DBGrid2->setTable(Table2);
+    styleGradeGrid(book.DBGrid2);
+    kadmor::navigators::browse(book.DBNavigator3, Table2);
+    handle(book.BitBtn9, &QPushButton::clicked, &TForm1::BitBtn9Click);
+    handle(book.BitBtn10, &QPushButton::clicked, &TForm1::BitBtn10Click);
+    handle(book.BitBtn11, &QPushButton::clicked, &TForm1::BitBtn11Click);
+    handle(book.BitBtn12, &QPushButton::clicked, &TForm1::BitBtn12Click);
+    handle(book.Edit15, &QLineEdit::returnPressed, &TForm1::Edit15KeyPress);
+    onExit(book.Edit15, &TForm1::Edit15Exit);
+    handle(book.BitBtn13, &QPushButton::clicked, &TForm1::BitBtn13Click);
+    handle(book.SpeedButton6, &QToolButton::clicked, &TForm1::SpeedButton6Click);
+    handle(book.SpeedButton7, &QToolButton::clicked, &TForm1::SpeedButton7Click);
+    handle(book.Button4, &QPushButton::clicked, &TForm1::Button4Click);
+    handle(book.Edit3, &QLineEdit::returnPressed, &TForm1::Edit3KeyPress);
+    onExit(book.Edit3, &TForm1::Edit3Exit);
+    handle(book.Button8, &QPushButton::clicked, &TForm1::Button8Click);
+    handle(book.Button11, &QPushButton::clicked, &TForm1::Button11Click);
 
     auto* navigator = p5oprznamky->DBNavigator4;
     navigator->setTable(Table2);
@@ -59,6 +88,7 @@ void TForm1::setupTesting()
                               QStringLiteral("editovat"), QStringLiteral("poslat"), QStringLiteral("zrušit"),
                               QStringLiteral("obnovit (refreš)")});
     handle(p10chyby->BitBtn23, &QPushButton::clicked, &TForm1::BitBtn23Click);
+    handle(p10chyby->BitBtn24, &QPushButton::clicked, &TForm1::BitBtn24Click);
 
     handle(p2zaktabul->BitBtn8, &QPushButton::clicked, &TForm1::BitBtn8Click);
 
