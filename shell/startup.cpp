@@ -68,6 +68,8 @@ void TForm1::FormActivate()
     refreshCounter = 0;
     wordRecordingOpen = ownRecordingOpen = testPlaying = phraseOwnRecordingOpen = phraseRecordingOpen = false;
     emit dataFolderChanged();
+    // The pages' set-up may have focused controls of hidden pages; Enter must leave the title.
+    p1nadpis->Button1->setFocus(Qt::OtherFocusReason);
 }
 
 bool TForm1::openConfiguration()

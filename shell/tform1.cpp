@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/tform1.h"
 
+#include "shell/enter_key.h"
 #include "shell/page_view.h"
 #include "shell/shortcut_focus.h"
 #include "shell/waits.h"
@@ -42,6 +43,7 @@ TForm1::TForm1(const QString& folder, QWidget* parent) : QMainWindow(parent), m_
 
     createPages();
     kadmor::focusButtonsOnShortcut(this);
+    kadmor::pressButtonsOnEnter(this);
     connect(Notebook1, &QStackedWidget::currentChanged, StatusBar1, &QStatusBar::clearMessage);
     handle(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
     for (kadmor::Table* table : {Table1, Table2, Table3})

@@ -11,6 +11,7 @@
 #include "shell/hesla.h"
 #include "shell/tform1.h"
 #include "shell/thesl_dialogs.h"
+#include "ui_title_page.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 #include "util/tools.h"
@@ -41,6 +42,7 @@ class TestWordKeyboard : public QObject
     void init();
     void cleanup();
 
+    void enterPressesTheFocusedButton();
     void editRightAfterThePasswordKeepsTheLesson();
     void newWordSavedByItsShortcut_data();
     void newWordSavedByItsShortcut();
@@ -50,6 +52,8 @@ class TestWordKeyboard : public QObject
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void typeText(const QString& text);
     void waitForFocus(QWidget* widget);
+    // The program on a fresh installation, its title page active.
+    void start();
     // The program on a fresh installation, on the word list, dog selected.
     void startOnDog();
     // "&edit" by Alt+E, the password typed into the real password dialog.
@@ -109,7 +113,7 @@ void TestWordKeyboard::waitForFocus(QWidget* widget)
                         (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "nothing")));
 }
 
-void TestWordKeyboard::startOnDog()
+void TestWordKeyboard::start()
 {
     const bool soundCardWarning = !kadmor::soundDevicePresent();
     if (soundCardWarning)
@@ -121,7 +125,11 @@ void TestWordKeyboard::startOnDog()
     if (soundCardWarning)
         QCOMPARE(m_answers->takeShown(), QStringList{noSoundCard});
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
 
+void TestWordKeyboard::startOnDog()
+{
+    start();
     press(Qt::Key_O, Qt::AltModifier); // the title page's "&OK"
     QTRY_COMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
     press(Qt::Key_H, Qt::AltModifier); // "&Hledat"
@@ -151,6 +159,23 @@ Records TestWordKeyboard::wordsWith(const QString& word) const
             found.append(record);
     }
     return found;
+}
+
+// The title page's "&OK" has the focus at start, so Enter leaves the title page; on the word
+// list a button reached by Tab answers Enter as it answers Space.
+void TestWordKeyboard::enterPressesTheFocusedButton()
+{
+    start();
+    waitForFocus(m_form->p1nadpis->Button1);
+    press(Qt::Key_Return);
+    QTRY_COMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+    QWidget* search = m_form->p2zaktabul->BitBtn14; // "&Hledat"
+    for (int tabs = 0; tabs < 40 && !search->hasFocus(); ++tabs)
+        press(Qt::Key_Tab);
+    waitForFocus(search);
+    press(Qt::Key_Enter, Qt::KeypadModifier);
+    waitForFocus(m_form->p2zaktabul->Edit1);
+    QCOMPARE(m_answers->takeShown(), QStringList{});
 }
 
 // The lesson field is entered when the window comes back from the password dialog, so it shows
