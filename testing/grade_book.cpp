@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "storage/layouts.h"
+#include "testing/controls_disabled.h"
 #include "testing/grades.h"
 #include "ui_grade_book_page.h"
 #include "ui_grade_edit_page.h"
@@ -51,16 +52,6 @@ void recountGrades(kadmor::Table& table)
     if (count.average)
         table.fieldByName(QStringLiteral("PRUM")).setAsFloat(*count.average);
 }
-
-// Display updates of a table stay suspended while it lives, also when the walk fails.
-struct ControlsDisabled
-{
-    explicit ControlsDisabled(kadmor::Table& suspended) : table(suspended) { table.disableControls(); }
-    ~ControlsDisabled() { table.enableControls(); }
-    ControlsDisabled(const ControlsDisabled&) = delete;
-    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-    kadmor::Table& table;
-};
 
 } // namespace
 
@@ -113,7 +104,7 @@ void TForm1::precisluj()
 {
     if (Table2->recordCount() == 0)
         return;
-    ControlsDisabled suspended(*Table2);
+    kadmor::ControlsDisabled suspended(*Table2);
     const kadmor::Bookmark mark = Table2->bookmark();
     int number = 1;
     for (Table2->first(); !Table2->eof(); Table2->next()) {

@@ -53,6 +53,7 @@ void TForm1::setupTesting()
     handle(book.BitBtn13, &QPushButton::clicked, &TForm1::BitBtn13Click);
     handle(book.SpeedButton6, &QToolButton::clicked, &TForm1::SpeedButton6Click);
     handle(book.SpeedButton7, &QToolButton::clicked, &TForm1::SpeedButton7Click);
+    handle(book.SpeedButton9, &QToolButton::clicked, &TForm1::SpeedButton9Click);
     handle(book.Button4, &QPushButton::clicked, &TForm1::Button4Click);
     handle(book.Edit3, &QLineEdit::returnPressed, &TForm1::Edit3KeyPress);
     onExit(book.Edit3, &TForm1::Edit3Exit);
