@@ -17,17 +17,22 @@ constexpr int firstGradeField = 2;
 // The final grade stands out, the count and the average are told apart by colour.
 void styleGradeGrid(kadmor::DbGrid* grid)
 {
-    QFont finalGrade = grid->font();
-    finalGrade.setBold(true);
-    finalGrade.setPointSizeF(finalGrade.pointSizeF() * 1.25);
     grid->setColumnForeground(QStringLiteral("kon"), Qt::red);
-    grid->setColumnFont(QStringLiteral("kon"), finalGrade);
     grid->setColumnForeground(QStringLiteral("CPZ"), Qt::darkGreen);
     grid->setColumnForeground(QStringLiteral("PRUM"), Qt::blue);
     grid->setColumnTitleForeground(QStringLiteral("PRUM"), Qt::yellow);
     grid->setColumnAlignment(QStringLiteral("PRUM"), Qt::AlignLeft | Qt::AlignVCenter);
     grid->setColumnWidthChars(QStringLiteral("PRUM"), 4);
     grid->setColumnAlignment(QStringLiteral("POR"), Qt::AlignRight | Qt::AlignVCenter);
+}
+
+// Larger than the grid's own font, which the window scales to the screen before it is laid out.
+void enlargeFinalGrade(kadmor::DbGrid* grid)
+{
+    QFont finalGrade = grid->font();
+    finalGrade.setBold(true);
+    finalGrade.setPointSizeF(finalGrade.pointSizeF() * 1.25);
+    grid->setColumnFont(QStringLiteral("kon"), finalGrade);
 }
 
 } // namespace
@@ -43,6 +48,7 @@ void TForm1::setupTesting()
     Ui::GradeBookPage& book = *p4hodnoceni;
     book.DBGrid2->setTable(Table2);
     styleGradeGrid(book.DBGrid2);
+    enlargeFinalGrade(book.DBGrid2);
     kadmor::navigators::browse(book.DBNavigator3, Table2);
     handle(book.BitBtn9, &QPushButton::clicked, &TForm1::BitBtn9Click);
     handle(book.BitBtn10, &QPushButton::clicked, &TForm1::BitBtn10Click);
@@ -97,5 +103,8 @@ void TForm1::setupTesting()
         p6zkouseni->CheckBox1->setText(languageName + QStringLiteral("--->česky"));
         p6zkouseni->CheckBox2->setText(QStringLiteral("česky--->") + languageName);
     });
-    connect(this, &TForm1::laidOut, this, [this] { placeAtRightEdge(p5oprznamky->SpeedButton5); });
+    connect(this, &TForm1::laidOut, this, [this] {
+        placeAtRightEdge(p5oprznamky->SpeedButton5);
+        enlargeFinalGrade(p4hodnoceni->DBGrid2);
+    });
 }
