@@ -8,6 +8,13 @@
 #include "ui_test_page.h"
 #include "ui_word_list_page.h"
 #include "ui_wrong_answers_page.h"
+#include "vocabulary/sound/media_player.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -34,6 +41,29 @@ void enlargeFinalGrade(kadmor::DbGrid* grid)
     finalGrade.setPointSizeF(finalGrade.pointSizeF() * 1.25);
     grid->setColumnFont(QStringLiteral("kon"), finalGrade);
 }
+
+// Escape in the answer box ends the test; the box keeps every other key.
+class EscapeKey : public QObject
+{
+  public:
+    EscapeKey(QWidget* box, std::function<void()> pressed) : QObject(box), m_pressed(std::move(pressed))
+    {
+        box->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            m_pressed();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> m_pressed;
+};
 
 } // namespace
 
@@ -87,6 +117,25 @@ void TForm1::setupTesting()
     p5oprznamky->DBEdit36->setTable(Table2, QStringLiteral("CPZ"));
     handle(p5oprznamky->Button3, &QPushButton::clicked, &TForm1::Button3Click);
     handle(p5oprznamky->SpeedButton5, &QToolButton::clicked, &TForm1::SpeedButton5Click);
+
+    Ui::TestPage& test = *p6zkouseni;
+    onExit(test.Edit4, &TForm1::Edit4Exit);
+    handle(test.Edit4, &QLineEdit::returnPressed, &TForm1::Edit4KeyPress);
+    handle(test.Edit8, &QLineEdit::returnPressed, &TForm1::Edit8KeyPress);
+    const std::pair<QCheckBox*, void (TForm1::*)()> directionAndMode[] = {
+        {test.CheckBox1, &TForm1::CheckBox1Enter},
+        {test.CheckBox2, &TForm1::CheckBox2Enter},
+        {test.CheckBox3, &TForm1::CheckBox3Enter},
+        {test.CheckBox4, &TForm1::CheckBox4Enter},
+    };
+    for (const auto& [box, handler] : directionAndMode) {
+        handle(box, &QCheckBox::clicked, handler);
+        onEnter(box, handler);
+    }
+    handle(test.Button6, &QPushButton::clicked, &TForm1::Button6Click);
+    connect(test.Edit6, &QLineEdit::returnPressed, this, [this] { Edit6KeyPress(Qt::Key_Return); });
+    new EscapeKey(test.Edit6, [this] { Edit6KeyPress(Qt::Key_Escape); });
+    handle(test.MediaPlayer4, &kadmor::MediaPlayer::notified, &TForm1::MediaPlayer4Notify);
 
     p10chyby->DBGrid5->setTable(Table5);
     kadmor::navigators::full(p10chyby->DBNavigator8, Table5,

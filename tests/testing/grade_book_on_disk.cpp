@@ -79,4 +79,29 @@ QList<QStringList> gradeBookOnDisk(const QString& dataFolder)
     return pupils;
 }
 
+void writeWords(const QString& dataFolder, const QList<Word>& words)
+{
+    kadmor::Table table(kadmor::layouts::words());
+    table.setDatabaseName(dataFolder);
+    table.setTableName(kadmor::layouts::words().fileName);
+    table.setExclusive(true);
+    table.open();
+    table.emptyTable();
+    for (const Word& word : words) {
+        table.append();
+        table.fieldByName(QStringLiteral("LEK")).setAsString(word.lesson);
+        table.fieldByName(QStringLiteral("ANGL")).setAsString(word.word);
+        table.fieldByName(QStringLiteral("CES")).setAsString(word.czech);
+        table.fieldByName(QStringLiteral("ZVUK")).setAsString(word.sound);
+        table.post();
+    }
+    table.close();
+}
+
+QList<QStringList> wrongAnswersOnDisk(const QString& dataFolder)
+{
+    return recordsOnDisk(dataFolder + QStringLiteral("/chtab.dbf"),
+                         {QStringLiteral("ANGL"), QStringLiteral("CESK"), QStringLiteral("ZVUK")});
+}
+
 } // namespace testkit

@@ -25,4 +25,19 @@ void writeGradeBook(const QString& dataFolder, const QList<Pupil>& pupils);
 // POR, JMENO, the 28 slots as one string (a space for a blank slot), CPZ, PRUM.
 QList<QStringList> gradeBookOnDisk(const QString& dataFolder);
 
+// A word of the word table as the test tests write it.
+struct Word
+{
+    QString lesson; // "  1"
+    QString word;   // ANGL
+    QString czech;  // CES
+    QString sound;  // ZVUK
+};
+
+// Replaces the word table of the data folder by these words.
+void writeWords(const QString& dataFolder, const QList<Word>& words);
+
+// The wrong-answers table on disk (ANGL, CESK, ZVUK of each record, in file order).
+QList<QStringList> wrongAnswersOnDisk(const QString& dataFolder);
+
 } // namespace testkit

@@ -6,6 +6,7 @@
 #include "grade_book_on_disk.h"
 #include "installation.h"
 #include "modal_answers.h"
+#include "test_pupil.h"
 #include "typing.h"
 
 #include "shell/hesla.h"
@@ -13,6 +14,7 @@
 #include "shell/thesl_dialogs.h"
 #include "ui_grade_book_page.h"
 #include "ui_grade_edit_page.h"
+#include "ui_test_page.h"
 #include "util/tools.h"
 
 #include <QApplication>
@@ -41,8 +43,11 @@ class TestGradeBookKeyboard : public QObject
     void cleanup();
 
     void aPupilAddedGradedAndAllDeleted();
+    void aTestFromTheKeyboard();
 
   private:
+    // The program on a fresh installation, in the grade book after the password.
+    void startInGradeBook();
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void typeText(const QString& text);
     void waitForFocus(QWidget* widget);
@@ -100,7 +105,7 @@ void TestGradeBookKeyboard::waitForFocus(QWidget* widget)
                         (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "nothing")));
 }
 
-void TestGradeBookKeyboard::aPupilAddedGradedAndAllDeleted()
+void TestGradeBookKeyboard::startInGradeBook()
 {
     const bool soundCardWarning = !kadmor::soundDevicePresent();
     if (soundCardWarning)
@@ -114,13 +119,19 @@ void TestGradeBookKeyboard::aPupilAddedGradedAndAllDeleted()
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     press(Qt::Key_O, Qt::AltModifier); // the title page's "&OK"
     QTRY_COMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
-    const int before = int(pupils().size());
 
     m_answers->queue(QStringLiteral("UCITEL"));
     press(Qt::Key_K, Qt::AltModifier); // "z&kouš."
     QVERIFY(m_answers->waitAnswered());
     QCOMPARE(m_answers->takeShown(), QStringList{passwordDialog});
     QTRY_COMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p4hodnoceniIndex));
+    waitForFocus(m_form->p4hodnoceni->DBGrid2);
+}
+
+void TestGradeBookKeyboard::aPupilAddedGradedAndAllDeleted()
+{
+    const int before = int(pupils().size());
+    startInGradeBook();
     Ui::GradeBookPage& book = *m_form->p4hodnoceni;
     waitForFocus(book.DBGrid2);
 
@@ -158,6 +169,50 @@ void TestGradeBookKeyboard::aPupilAddedGradedAndAllDeleted()
                                                   QStringLiteral("Smazání všech žáků\nPro výmaz zadej číslo: 7381")}));
     QTRY_COMPARE(pupils(), Records{});
     waitForFocus(book.DBGrid2);
+}
+
+// The first pupil tested on lesson 1 from the keyboard: Enter moves through the set-up and starts
+// the test, the real boxes offer to clear the difficult words and to write the grade.
+void TestGradeBookKeyboard::aTestFromTheKeyboard()
+{
+    startInGradeBook();
+    m_form->Timer1->setInterval(20); // the feedback pause is two ticks of it
+    const QStringList before = pupils().first();
+    press(Qt::Key_K, Qt::AltModifier); // "z&koušej"
+    QTRY_COMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p6zkouseniIndex));
+    Ui::TestPage& page = *m_form->p6zkouseni;
+    waitForFocus(page.Edit4);
+    QCOMPARE(page.Edit7->text(), before[1]);
+    press(Qt::Key_Return);
+    waitForFocus(page.Edit8);
+    page.Edit8->selectAll();
+    typeText(QStringLiteral("10"));
+    press(Qt::Key_Return);
+    waitForFocus(page.Button6);
+
+    QString wrongWord;
+    testkit::TestPupil pupil(*m_form, [&wrongWord](const QString& word, const QString& czech) {
+        if (wrongWord.isEmpty()) {
+            wrongWord = word;
+            return QStringLiteral("nevím");
+        }
+        return testkit::rightAnswer(czech);
+    });
+    m_answers->queue({});  // Yes: clear the difficult words
+    m_answers->queue({});  // Yes: the grade
+    press(Qt::Key_Return); // "&OK"
+    QTRY_COMPARE_WITH_TIMEOUT(m_form->Notebook1->currentIndex(), int(TForm1::p4hodnoceniIndex), 60'000);
+    QVERIFY(m_answers->waitAnswered());
+    QCOMPARE(m_answers->takeShown(),
+             (QStringList{QStringLiteral("Potvrzení\nPřepsat existující tabulku chybných odpovědí \"chtab.dbf\"?"),
+                          QStringLiteral("Potvrzení\nZapsat známku do deníčku?")}));
+    QCOMPARE(pupil.asked.size(), 10);
+    QCOMPARE(page.Edit13->text(), QStringLiteral("1"));
+    QCOMPARE(pupils().first()[2], before[2] + QStringLiteral("1"));
+    const Records wrong = testkit::wrongAnswersOnDisk(m_installation->dataFolder());
+    QCOMPARE(wrong.size(), 1);
+    QCOMPARE(wrong[0][0], wrongWord);
+    waitForFocus(m_form->p4hodnoceni->DBGrid2);
 }
 
 QTEST_MAIN(TestGradeBookKeyboard)
