@@ -207,16 +207,68 @@ class TForm1 : public QMainWindow
     void Image4Click();  // word list: the pupil's own pronunciation
     void BitBtn4Click(); // word editor "&výslovnost"
 
-    // ---- testing (testing/) ----
+    // ---- testing: the grade book and its report (testing/grade_book.cpp, testing/grade_report_output.cpp) ----
+    QString testGrade; // the last test's grade, "1" to "5"; what zapisznamku writes
+    // Offers the test's grade to the selected pupil's first empty slot and recounts.
+    void zapisznamku();
+    // Numbers the pupils "1.", "2.", ... in the current order.
+    void precisluj();
+    // kon of the record being read, from its slots and its stored CPZ.
+    void Table2CalcFields();
     void BitBtn8Click();      // word list "z&kouš."
-    void BitBtn9Click();      // grade book "z&koušej"
     void BitBtn10Click();     // grade book "&edituj"
     void BitBtn11Click();     // grade book "&Zpět"
+    void BitBtn12Click();     // grade book "&Nový"
+    void Edit15KeyPress();    // new pupil's name: Enter
+    void Edit15Exit();        // new pupil's name left: the pupil is added
+    void BitBtn13Click();     // grade book "&Smaž"
+    void SpeedButton6Click(); // order by name
+    void SpeedButton7Click(); // order by average
+    void SpeedButton9Click(); // grade report
+    void Button4Click();      // grade book "&hledat:"
+    void Edit3KeyPress();     // search box: Enter
+    void Edit3Exit();         // search box left: the nearest pupil
     void Button8Click();      // grade book "&co špatně"
+    void Button11Click();     // grade book "S&maž vše"
     void Button3Click();      // grade editor "&OK"
     void SpeedButton5Click(); // grade editor cancel
     void BitBtn23Click();     // difficult words "&zpět"
+    void BitBtn24Click();     // difficult words "&mluv"
 
+    // ---- testing: the test session (testing/test_session.cpp) ----
+    int questionCount = 0;            // of the test: from Edit8, no more than the eligible words
+    int eligibleCount = 0;            // the words the test draws from
+    quint16 goodCount = 0;            // answers judged right in this test
+    quint16 badCount = 0;             // and wrong
+    bool wrongAnswersOffered = false; // the wrong-answers table was offered for clearing in this test
+    bool answered = false;            // Enter in the answer box
+    bool abortTest = false;           // Escape in the answer box
+    // The test of the pupil shown on the test page: asks, judges, keeps the wrong words, hands over.
+    void zkouska();
+    // Offers to clear the wrong-answers table (the name is its file's, for the question).
+    void vytvortabulku(const QString& name);
+    // Plays the file on the test page's player and sets testPlaying; a file that cannot be played
+    // raises an Error.
+    void playTestSound(const QString& file);
+    void MediaPlayer4Notify();
+    void BitBtn9Click();         // grade book "z&koušej"
+    void Edit4Exit();            // lesson box left: the lesson to test
+    void Edit4KeyPress();        // lesson box: Enter
+    void Edit8KeyPress();        // word count box: Enter
+    void CheckBox1Enter();       // second language to Czech
+    void CheckBox2Enter();       // Czech to the second language: written only
+    void CheckBox3Enter();       // written
+    void CheckBox4Enter();       // oral
+    void Button6Click();         // test page "&OK": the set-up checked, the test run
+    void Edit6KeyPress(int key); // answer box: Enter answers, Escape ends the test
+
+  private:
+    void giveFeedback(bool correct, const QString& expected);
+    void endFeedback();
+    void recordWrongAnswer();
+    void moveToDrawnWord(int position);
+
+  public:
     // ---- phrases (phrases/) ----
     void BitBtn15Click();      // word list "&fráze"
     void BitBtn16Click();      // phrase page "&Zpět"

@@ -1,9 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The grade book: into and out of its pages.
+// The grade book: entering it, pupils added, deleted, sorted, searched and renumbered, grades
+// written after a test and corrected by hand, the difficult words, and deleting every pupil.
 #include "shell/tform1.h"
 
+#include "base/error.h"
+#include "storage/layouts.h"
+#include "testing/controls_disabled.h"
+#include "testing/grades.h"
 #include "ui_grade_book_page.h"
+#include "ui_grade_edit_page.h"
 #include "ui_wrong_answers_page.h"
+#include "util/soubory.h"
+
+#include <QFile>
+#include <QTimer>
+
+using kadmor::Answer;
+using kadmor::BoxType;
+using kadmor::Buttons;
+using kadmor::dialogs;
+
+namespace {
+
+// The 28 grade filled are the grade book's fields 3 to 30 (A … Z, É, Á).
+constexpr int firstGradeField = 2;
+
+const QString gradeBookFile = QStringLiteral("znamky.dbf");
+const QString gradeBookIndexFile = QStringLiteral("znamky.mdx");
+const QString deleteAllNumber = QStringLiteral("7381");
+
+QString slotField(int slot)
+{
+    return kadmor::layouts::grades().fields[firstGradeField + slot].name;
+}
+
+// The filled of the record the table reads now: the current one, the one being edited, or the one
+// being calculated.
+kadmor::grades::Slots gradeSlots(kadmor::Table& table)
+{
+    kadmor::grades::Slots filled;
+    for (int slot = 0; slot < kadmor::grades::slotCount; ++slot)
+        filled.append(table.fieldByName(slotField(slot)).asInteger());
+    return filled;
+}
+
+// The count and average follow the filled; an average of no grades keeps what was stored.
+void recountGrades(kadmor::Table& table)
+{
+    const kadmor::grades::Count count = kadmor::grades::recount(gradeSlots(table));
+    table.fieldByName(QStringLiteral("CPZ")).setAsInteger(count.count);
+    if (count.average)
+        table.fieldByName(QStringLiteral("PRUM")).setAsFloat(*count.average);
+}
+
+} // namespace
 
 void TForm1::BitBtn8Click()
 {
@@ -13,28 +63,143 @@ void TForm1::BitBtn8Click()
     p4hodnoceni->DBGrid2->setFocus();
 }
 
-void TForm1::BitBtn10Click()
-{
-    Table2->edit();
-    showPage(p5oprznamkyIndex);
-}
-
 void TForm1::BitBtn11Click()
 {
     showPage(p2zaktabulIndex);
 }
 
-void TForm1::Button8Click()
+void TForm1::Table2CalcFields()
 {
-    showPage(p10chybyIndex);
-    p10chyby->DBGrid5->setFocus();
+    kadmor::Field& finalGrade = Table2->fieldByName(QStringLiteral("kon"));
+    const kadmor::Field& count = Table2->fieldByName(QStringLiteral("CPZ"));
+    try {
+        const std::optional<int> stored = count.isNull() ? std::nullopt : std::optional<int>(count.asInteger());
+        const std::optional<int> grade = kadmor::grades::finalGrade(gradeSlots(*Table2), stored);
+        finalGrade.setAsString(grade ? QString::number(*grade) : QString());
+    } catch (const kadmor::Error&) {
+        // A record that another program filled with no numbers has no final grade; the grid
+        // must still show it.
+        finalGrade.setAsString(QString());
+    }
+}
+
+void TForm1::zapisznamku()
+{
+    dialogs().beep();
+    if (dialogs().message(BoxType::Confirmation, QStringLiteral("Zapsat známku do deníčku?"), Buttons::YesNo) ==
+        Answer::Yes) {
+        Table2->edit();
+        const int slot = kadmor::grades::firstEmptySlot(gradeSlots(*Table2));
+        if (slot >= 0)
+            Table2->fieldByName(slotField(slot)).setAsString(testGrade);
+        recountGrades(*Table2);
+        Table2->refresh(); // saves the pupil
+    }
+    setStatus(QString());
+    showPage(p4hodnoceniIndex);
+    p4hodnoceni->DBGrid2->setFocus();
+}
+
+void TForm1::precisluj()
+{
+    if (Table2->recordCount() == 0)
+        return;
+    kadmor::ControlsDisabled suspended(*Table2);
+    const kadmor::Bookmark mark = Table2->bookmark();
+    int number = 1;
+    for (Table2->first(); !Table2->eof(); Table2->next()) {
+        Table2->edit();
+        Table2->fieldByName(QStringLiteral("POR")).setAsString(kadmor::grades::ordinal(number++));
+        Table2->post();
+    }
+    Table2->gotoBookmark(mark);
+    Table2->freeBookmark(mark);
+}
+
+void TForm1::BitBtn12Click()
+{
+    for (QWidget* covered : {static_cast<QWidget*>(p4hodnoceni->BitBtn13), static_cast<QWidget*>(p4hodnoceni->Button8),
+                             static_cast<QWidget*>(p4hodnoceni->Panel8), static_cast<QWidget*>(p4hodnoceni->Button11)})
+        covered->hide();
+    p4hodnoceni->GroupBox8->show();
+    p4hodnoceni->Edit15->setFocus();
+}
+
+void TForm1::Edit15KeyPress()
+{
+    p4hodnoceni->DBGrid2->setFocus();
+}
+
+void TForm1::Edit15Exit()
+{
+    if (!p4hodnoceni->GroupBox8->isVisible())
+        return;
+    Table2->append();
+    Table2->fieldByName(QStringLiteral("JMENO")).setAsString(p4hodnoceni->Edit15->text());
+    Table2->post();
+    p4hodnoceni->GroupBox8->hide();
+    for (QWidget* covered : {static_cast<QWidget*>(p4hodnoceni->BitBtn13), static_cast<QWidget*>(p4hodnoceni->Button8),
+                             static_cast<QWidget*>(p4hodnoceni->Panel8), static_cast<QWidget*>(p4hodnoceni->Button11)})
+        covered->show();
+    precisluj();
+}
+
+void TForm1::BitBtn13Click()
+{
+    dialogs().beep();
+    if (dialogs().message(BoxType::Confirmation, QStringLiteral("Oravdu chceš smazat tento záznam?"), Buttons::YesNo) ==
+            Answer::Yes &&
+        Table2->recordCount() > 0) {
+        Table2->remove();
+        precisluj();
+    }
+    p4hodnoceni->DBGrid2->setFocus();
+}
+
+void TForm1::SpeedButton6Click()
+{
+    Table2->setIndexName(QStringLiteral("jmeno"));
+    setStatus(QStringLiteral("Setříděno podle jména"));
+}
+
+void TForm1::SpeedButton7Click()
+{
+    Table2->setIndexName(QStringLiteral("prum"));
+    setStatus(QStringLiteral("Setříděno podle průměru"));
+}
+
+void TForm1::Button4Click()
+{
+    p4hodnoceni->Edit3->setFocus();
+}
+
+void TForm1::Edit3KeyPress()
+{
+    p4hodnoceni->DBGrid2->setFocus();
+}
+
+void TForm1::Edit3Exit()
+{
+    Table2->setIndexName(QStringLiteral("jmeno"));
+    Table2->findNearest(p4hodnoceni->Edit3->text());
+    setStatus(QStringLiteral("Setříděno podle jména"));
+}
+
+void TForm1::BitBtn10Click()
+{
+    Table2->edit();
+    showPage(p5oprznamkyIndex);
+    p5oprznamky->DBEdit2->setFocus();
 }
 
 void TForm1::Button3Click()
 {
+    Table2->edit(); // the navigator may have saved the pupil already; the count is written all the same
+    recountGrades(*Table2);
     Table2->refresh(); // saves the corrected pupil
     showPage(p4hodnoceniIndex);
     p4hodnoceni->DBGrid2->setFocus();
+    precisluj();
 }
 
 void TForm1::SpeedButton5Click()
@@ -44,7 +209,56 @@ void TForm1::SpeedButton5Click()
     p4hodnoceni->DBGrid2->setFocus();
 }
 
+void TForm1::Button8Click()
+{
+    showPage(p10chybyIndex);
+    p10chyby->DBGrid5->setFocus();
+}
+
+void TForm1::BitBtn24Click()
+{
+    playSound(Table5->recordCount() > 0 ? Table5->fieldByName(QStringLiteral("ZVUK")).asString() : QString());
+    p10chyby->DBGrid5->setFocus();
+}
+
 void TForm1::BitBtn23Click()
 {
     showPage(p4hodnoceniIndex);
+    p4hodnoceni->DBGrid2->setFocus();
+}
+
+void TForm1::Button11Click()
+{
+    dialogs().beep();
+    if (dialogs().message(BoxType::Confirmation, QStringLiteral("Opravdu chcete smazat všechny žáky?"),
+                          Buttons::YesNo) != Answer::Yes)
+        return;
+    const QString typed = dialogs().input(QStringLiteral("Smazání všech žáků"),
+                                          QStringLiteral("Pro výmaz zadej číslo: ") + deleteAllNumber, QString());
+    if (typed != deleteAllNumber)
+        return;
+    Timer1->stop();
+    // The grade book is open again and the refresh runs whatever happened on the way.
+    const auto reopen = [this] {
+        Timer1->start();
+        Table2->open();
+        p4hodnoceni->DBGrid2->setFocus();
+    };
+    try {
+        Table2->close();
+        try {
+            Table2->emptyTable();
+        } catch (const kadmor::Error&) {
+            dialogs().beep();
+            for (const QString& file : {gradeBookFile, gradeBookIndexFile}) {
+                const QString live = dataFolder + QLatin1Char('/') + file;
+                QFile::remove(live);
+                kadmor::copyFile(dataFolder + QStringLiteral("/empty_tables/") + file, live);
+            }
+        }
+    } catch (...) {
+        reopen();
+        throw;
+    }
+    reopen();
 }

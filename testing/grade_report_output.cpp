@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The grade report: every pupil of the grade book, in the order shown, to the printer or to the
+// file "znamky.txt" in the current folder.
+#include "shell/tform1.h"
+
+#include "storage/layouts.h"
+#include "testing/controls_disabled.h"
+#include "testing/grade_report.h"
+#include "testing/grades.h"
+#include "util/line_output.h"
+
+namespace {
+
+const QString reportFile = QStringLiteral("znamky.txt");
+const QString printJobTitle = QStringLiteral("Tisk známek");
+
+// The 28 grade slots are the grade book's fields 3 to 30 (A … Z, É, Á).
+constexpr int firstGradeField = 2;
+
+kadmor::grade_report::Pupil currentPupil(kadmor::Table& book)
+{
+    kadmor::grade_report::Pupil pupil;
+    pupil.ordinal = book.fieldByName(QStringLiteral("POR")).asString();
+    pupil.name = book.fieldByName(QStringLiteral("JMENO")).asString();
+    for (int slot = 0; slot < kadmor::grades::slotCount; ++slot)
+        pupil.grades.append(book.fieldByName(kadmor::layouts::grades().fields[firstGradeField + slot].name).asString());
+    pupil.finalGrade = book.fieldByName(QStringLiteral("kon")).asString();
+    pupil.average = book.fieldByName(QStringLiteral("PRUM")).asString();
+    return pupil;
+}
+
+} // namespace
+
+void TForm1::SpeedButton9Click()
+{
+    const bool printer = kadmor::askForPrinter(reportFile);
+    kadmor::ControlsDisabled suspended(*Table2);
+    Table2->first();
+    // The output is closed when it goes, also when a line cannot be written.
+    const std::unique_ptr<kadmor::LineOutput> output = kadmor::openLineOutput(printer, reportFile, printJobTitle);
+    for (const QString& line : kadmor::grade_report::header())
+        output->writeLine(line);
+    for (; !Table2->eof(); Table2->next())
+        output->writeLine(kadmor::grade_report::pupilLine(currentPupil(*Table2)));
+    output->close();
+}
