@@ -12,7 +12,6 @@
 #include "ui_wrong_answers_page.h"
 #include "util/soubory.h"
 
-#include <QFile>
 #include <QTimer>
 
 using kadmor::Answer;
@@ -250,11 +249,7 @@ void TForm1::Button11Click()
             Table2->emptyTable();
         } catch (const kadmor::Error&) {
             dialogs().beep();
-            for (const QString& file : {gradeBookFile, gradeBookIndexFile}) {
-                const QString live = dataFolder + QLatin1Char('/') + file;
-                QFile::remove(live);
-                kadmor::copyFile(dataFolder + QStringLiteral("/empty_tables/") + file, live);
-            }
+            kadmor::replaceByTemplates(dataFolder, {gradeBookFile, gradeBookIndexFile});
         }
     } catch (...) {
         reopen();
