@@ -288,4 +288,4 @@ void SouboryTest::plainFileNames()
 }
 
 QTEST_MAIN(SouboryTest)
-#include "soubory_test.moc"
+#include "tst_soubory.moc"
