@@ -21,20 +21,10 @@ using kadmor::SoundPlayer;
 using Event = ScriptedDialogs::Event;
 using Events = QList<Event>;
 
+using soundtest::endTimeout;
+using soundtest::fixture;
 using soundtest::readFile;
 using soundtest::writeFile;
-
-namespace {
-
-// The end of a play is reported late on a sound server (seconds): wait generously.
-constexpr int endTimeout = 20'000;
-
-QString fixture(const QString& name)
-{
-    return QStringLiteral(KADMOR_TEST_DATA "/sound/") + name;
-}
-
-} // namespace
 
 class RecorderTest : public QObject
 {
