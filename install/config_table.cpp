@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "install/config_table.h"
 
+#include "storage/config_rows.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
 #include "util/sifruj.h"
 
 #include <QDir>
+
+#include <algorithm>
 
 namespace kadmor::install {
 
@@ -16,18 +19,26 @@ struct ConfigRow
     QString name;   // NAZEV, at most 15 characters
     QString value;  // HODNOTA, at most 30
     QString remark; // POZN, at most 40
-    bool raw = false;
 };
 
-void appendRow(Table& table, const ConfigRow& row)
+bool isPasswordRow(int position)
+{
+    return std::find(std::begin(config::passwordRows), std::end(config::passwordRows), position) !=
+           std::end(config::passwordRows);
+}
+
+// Appends the row at the position (from 1); the password rows keep their scrambled bytes as they are.
+void appendRow(Table& table, const ConfigRow& row, int position)
 {
     table.append();
     table.fieldByName("NAZEV").setAsString(row.name);
     table.fieldByName("POZN").setAsString(row.remark);
-    Field& value = table.fieldByName("HODNOTA");
-    value.setRawMode(row.raw);
-    value.setAsString(row.value);
-    value.setRawMode(false);
+    if (isPasswordRow(position)) {
+        config::RawValue value(table);
+        value.field().setAsString(row.value);
+    } else {
+        table.fieldByName(config::valueField()).setAsString(row.value);
+    }
     table.post();
 }
 
@@ -40,12 +51,15 @@ void createConfigTable(const QString& appFolder, const QString& language, const 
     createTable(QDir(appFolder).filePath(layout.fileName), layout);
 
     const QString scrambled = scramblePassword(password);
+    // In the order of their positions: language, data folder, the two password rows.
     const ConfigRow rows[] = {
         {"Jazyk", language, "cizí jazyk jako přídavné jméno"},
         {"Cesta k datům", dataFolder, "složka tabulek slovíček, žáků a frází"},
-        {"Heslo", scrambled, "heslo učitele, zašifrované", true},
-        {"Heslo učitele", scrambled, "heslo učitele, zašifrované", true},
+        {"Heslo", scrambled, "heslo učitele, zašifrované"},
+        {"Heslo učitele", scrambled, "heslo učitele, zašifrované"},
     };
+    static_assert(config::languageRow == 1 && config::dataFolderRow == 2 && config::passwordRows[0] == 3 &&
+                  config::passwordRows[1] == 4);
 
     Table table(layout);
     table.setDatabaseName(appFolder);
@@ -55,8 +69,9 @@ void createConfigTable(const QString& appFolder, const QString& language, const 
     for (int i = 0; i < table.fieldCount(); ++i) {
         table.field(i).setReadOnly(false);
     }
+    int position = 0;
     for (const ConfigRow& row : rows) {
-        appendRow(table, row);
+        appendRow(table, row, ++position);
     }
     table.close();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table_fixture.h"
 
+#include "table_rows.h"
+
 #include <QDir>
 
 namespace kadmor::test {
@@ -16,22 +18,6 @@ std::unique_ptr<Table> openTable(const TableLayout& layout, const QString& folde
     return table;
 }
 
-void appendRow(Table& table, const QStringList& values)
-{
-    table.append();
-    int value = 0;
-    for (int i = 0; i < table.fieldCount() && value < values.size(); ++i) {
-        Field& field = table.field(i);
-        if (field.type() == FieldType::Calculated)
-            continue;
-        const bool readOnly = field.readOnly();
-        field.setReadOnly(false);
-        field.setAsString(values[value++]);
-        field.setReadOnly(readOnly);
-    }
-    table.post();
-}
-
 } // namespace
 
 Table& TableFixture::open(const TableLayout& layout, const QList<QStringList>& rows)
@@ -41,7 +27,7 @@ Table& TableFixture::open(const TableLayout& layout, const QList<QStringList>& r
     {
         const std::unique_ptr<Table> writer = openTable(layout, m_dir.path());
         for (const QStringList& row : rows)
-            appendRow(*writer, row);
+            testkit::appendRow(*writer, row);
     }
     m_table = reopen();
     return *m_table;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table_fixture.h"
 
-#include "shell/data_aware/db_navigator.h"
 #include "scripted_dialogs.h"
+#include "shell/data_aware/db_navigator.h"
+#include "table_rows.h"
 
 #include <QMetaEnum>
 #include <QTest>
@@ -162,9 +163,7 @@ void TestDbNavigator::refreshShowsWhatAnotherProgramWrote()
     QCOMPARE(enabledButtons(navigator), QStringLiteral("Next Last Insert Delete Edit Refresh"));
     {
         const std::unique_ptr<Table> other = fixture.reopen();
-        other->append();
-        other->fieldByName(QStringLiteral("ANGL")).setAsString(QStringLiteral("zz"));
-        other->post();
+        testkit::appendRow(*other, testkit::RowValues{{QStringLiteral("ANGL"), QStringLiteral("zz")}});
     }
     navigator.button(DbNavigator::Refresh)->click();
     QCOMPARE(table.recordCount(), 3);

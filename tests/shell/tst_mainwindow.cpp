@@ -3,6 +3,7 @@
 // status bar and refresh timer.
 #include "install/installer.h"
 #include "installation.h"
+#include "main_window_fixture.h"
 #include "running_program.h"
 
 #include "scripted_dialogs.h"
@@ -109,34 +110,30 @@ class TestMainWindow : public QObject
     std::unique_ptr<TForm1> startOnWordList(const Installation& installation);
     static void click(TForm1& form, const QString& name);
 
-    QTemporaryDir m_config;
-    std::unique_ptr<Installation> m_shared;
-    std::unique_ptr<kadmor::ScriptedDialogs> m_dialogs;
+    testkit::MainWindowFixture m_fixture; // its shared installation for the tests that keep it as it is
 };
 
 void TestMainWindow::initTestCase()
 {
     // The zoom store lives in the user's configuration folder; a test has its own.
-    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    m_shared = std::make_unique<Installation>();
+    m_fixture.useOwnConfiguration();
+    m_fixture.shareInstallation();
 }
 
 void TestMainWindow::init()
 {
-    kadmor::createZoomStore(100);
-    m_dialogs = std::make_unique<kadmor::ScriptedDialogs>();
+    m_fixture.setUp();
 }
 
 void TestMainWindow::cleanup()
 {
-    QVERIFY2(m_dialogs->problems().isEmpty(), qPrintable(m_dialogs->problems()));
-    m_dialogs.reset();
+    m_fixture.tearDown();
 }
 
 void TestMainWindow::answerOk(int boxes)
 {
     for (int i = 0; i < boxes; ++i)
-        m_dialogs->queueAnswer(Answer::Ok);
+        m_fixture.dialogs->queueAnswer(Answer::Ok);
 }
 
 std::unique_ptr<TForm1> TestMainWindow::start(const Installation& installation, int boxes)
@@ -152,7 +149,7 @@ std::unique_ptr<TForm1> TestMainWindow::start(const Installation& installation, 
 std::unique_ptr<TForm1> TestMainWindow::startOnWordList(const Installation& installation)
 {
     auto form = start(installation);
-    m_dialogs->takeEvents();
+    m_fixture.dialogs->takeEvents();
     click(*form, QStringLiteral("Button1"));
     return form;
 }
@@ -164,17 +161,17 @@ void TestMainWindow::click(TForm1& form, const QString& name)
 
 void TestMainWindow::startupComplete()
 {
-    auto form = start(*m_shared);
-    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, noSoundCard}));
+    auto form = start(*m_fixture.installation);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{beep, noSoundCard}));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p1nadpisIndex));
     QCOMPARE(form->windowTitle(), QStringLiteral("kadmor v 1.84"));
 
-    const QString language = m_shared->configValue(1);
+    const QString language = m_fixture.installation->configValue(1);
     QVERIFY(!language.isEmpty());
     QCOMPARE(form->languageName, language);
-    QCOMPARE(form->dataFolder, m_shared->dataFolder());
+    QCOMPARE(form->dataFolder, m_fixture.installation->dataFolder());
     QCOMPARE(form->teacherPassword, QStringLiteral("UCITEL"));
-    QCOMPARE(form->applicationFolderSlash, m_shared->folder() + u'/');
+    QCOMPARE(form->applicationFolderSlash, m_fixture.installation->folder() + u'/');
     // A "kadmor" folder on a mounted stick, or in the home folder; file names are appended to it.
     QVERIFY2(form->newLessonFolder.endsWith(QStringLiteral("/kadmor/")), qPrintable(form->newLessonFolder));
     QCOMPARE(form->currentLesson, QStringLiteral("  1"));
@@ -220,7 +217,7 @@ void TestMainWindow::startUntilClosedByError(const Installation& installation, Q
 {
     auto form = start(installation);
     QTRY_VERIFY(!form->isVisible());
-    const Events events = m_dialogs->takeEvents();
+    const Events events = m_fixture.dialogs->takeEvents();
     QCOMPARE(events.size(), 2);
     QCOMPARE(events[0], beep);
     QCOMPARE(events[1].type, BoxType::Error);
@@ -271,7 +268,7 @@ void TestMainWindow::startupWithWrongDataFolder()
     Installation installation;
     installation.setConfigValue(2, installation.root() + QStringLiteral("/nowhere"));
     auto form = start(installation, 2);
-    const Events events = m_dialogs->takeEvents();
+    const Events events = m_fixture.dialogs->takeEvents();
     QCOMPARE(events.size(), 4);
     QCOMPARE(events.mid(0, 3), (Events{beep, noSoundCard, beep}));
     QCOMPARE(events[3].type, BoxType::Error);
@@ -285,23 +282,23 @@ void TestMainWindow::startupWithWrongDataFolder()
 
     // The password was read before, so the configuration page can be reached to mend the folder.
     click(*form, QStringLiteral("Button1"));
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*form, QStringLiteral("BitBtn20"));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p9konfigIndex));
-    QCOMPARE(m_dialogs->takeEvents(), Events{passwordDialog});
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{passwordDialog});
 }
 
 void TestMainWindow::startupRunsOnce()
 {
     Installation installation;
     auto form = start(installation);
-    m_dialogs->takeEvents();
+    m_fixture.dialogs->takeEvents();
     installation.setConfigValue(1, QStringLiteral("francouzsky"));
     QEvent activation(QEvent::WindowActivate);
     QCoreApplication::sendEvent(form.get(), &activation);
     QVERIFY(form->languageName != QStringLiteral("francouzsky"));
     QCOMPARE(form->p2zaktabul->ComboBox1->count(), 3);
-    QVERIFY(m_dialogs->takeEvents().isEmpty());
+    QVERIFY(m_fixture.dialogs->takeEvents().isEmpty());
 }
 
 void TestMainWindow::zoomStoredAtCloseAndAppliedOnce()
@@ -309,7 +306,7 @@ void TestMainWindow::zoomStoredAtCloseAndAppliedOnce()
     Installation installation;
     auto first = startOnWordList(installation);
     const int width = first->p2zaktabul->BitBtn1->width();
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*first, QStringLiteral("BitBtn20"));
     for (int i = 0; i < 3; ++i)
         click(*first, QStringLiteral("SpeedButton14"));
@@ -319,25 +316,25 @@ void TestMainWindow::zoomStoredAtCloseAndAppliedOnce()
     click(*first, QStringLiteral("Button5"));
     QVERIFY(!first->isVisible());
     QCOMPARE(kadmor::readZoom(), std::optional<int>(110));
-    m_dialogs->takeEvents();
+    m_fixture.dialogs->takeEvents();
 
     auto second = start(installation);
     QCOMPARE(second->zoomPercent, 110);
     QVERIFY2(qAbs(second->p2zaktabul->BitBtn1->width() - width * 1.1) <= 1,
              qPrintable(QString::number(second->p2zaktabul->BitBtn1->width())));
-    m_dialogs->takeEvents();
+    m_fixture.dialogs->takeEvents();
 }
 
 void TestMainWindow::zoomOutStopsAtItsBound()
 {
-    auto form = startOnWordList(*m_shared);
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    auto form = startOnWordList(*m_fixture.installation);
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*form, QStringLiteral("BitBtn20"));
     for (int i = 0; i < 15; ++i)
         click(*form, QStringLiteral("SpeedButton15"));
     QCOMPARE(form->zoomPercent, kadmor::minimumZoomPercent);
     QVERIFY(form->p9konfig->SpeedButton15->width() > 0);
-    m_dialogs->takeEvents();
+    m_fixture.dialogs->takeEvents();
 }
 
 void TestMainWindow::configurationTakesEffectAtNextStart()
@@ -347,25 +344,25 @@ void TestMainWindow::configurationTakesEffectAtNextStart()
     const QString newData = installation.root() + QStringLiteral("/d2");
     copyFolder(installation.dataFolder(), newData);
     auto first = startOnWordList(installation);
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*first, QStringLiteral("BitBtn20"));
     QCOMPARE(first->Notebook1->currentIndex(), int(TForm1::p9konfigIndex));
     QVERIFY(!first->Timer1->isActive());
-    m_dialogs->queueInput(QStringLiteral("německy"));
+    m_fixture.dialogs->queueInput(QStringLiteral("německy"));
     click(*first, QStringLiteral("SpeedButton12"));
-    m_dialogs->queueInput(newData);
+    m_fixture.dialogs->queueInput(newData);
     click(*first, QStringLiteral("SpeedButton13"));
     QCOMPARE(first->languageName, oldLanguage); // not in this run
     click(*first, QStringLiteral("Button5"));
     QVERIFY(!first->isVisible());
     QCOMPARE(
-        m_dialogs->takeEvents(),
+        m_fixture.dialogs->takeEvents(),
         (Events{passwordDialog, Event::input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {}),
                 Event::input(QStringLiteral("Změna umístění tabulky"),
                              QStringLiteral("Zadejte novou cestu k tabulkám:"), {})}));
 
     auto second = start(installation);
-    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, noSoundCard}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{beep, noSoundCard}));
     QCOMPARE(second->languageName, QStringLiteral("německy"));
     QCOMPARE(second->dataFolder, newData);
     QCOMPARE(second->p3edit->Label7->text(), QStringLiteral("německy"));
@@ -377,15 +374,15 @@ void TestMainWindow::cancelledLanguageEndsInRequiredValueError()
     Installation installation;
     const QString oldLanguage = installation.configValue(1);
     auto form = startOnWordList(installation);
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*form, QStringLiteral("BitBtn20"));
-    m_dialogs->queueInput(QString());
+    m_fixture.dialogs->queueInput(QString());
     click(*form, QStringLiteral("SpeedButton12"));
     answerOk();
     click(*form, QStringLiteral("Button5"));
     QVERIFY(!form->isVisible());
     QCOMPARE(
-        m_dialogs->takeEvents(),
+        m_fixture.dialogs->takeEvents(),
         (Events{passwordDialog, Event::input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {}),
                 requiredValue}));
     form.reset();
@@ -429,8 +426,8 @@ void TestMainWindow::navigation()
     QFETCH(int, page);
     QFETCH(bool, refreshing);
 
-    auto form = start(*m_shared);
-    m_dialogs->takeEvents();
+    auto form = start(*m_fixture.installation);
+    m_fixture.dialogs->takeEvents();
     form->enteredPassword = form->teacherPassword; // the guard itself is tested below
     for (const QString& button : buttons)
         click(*form, button);
@@ -444,7 +441,7 @@ void TestMainWindow::navigation()
         QCOMPARE(form->p6zkouseni->Edit7->text(), form->Table2->fieldByName(QStringLiteral("JMENO")).asString());
         QCOMPARE(form->p6zkouseni->Edit4->text(), QStringLiteral("  1"));
     }
-    QVERIFY(m_dialogs->takeEvents().isEmpty());
+    QVERIFY(m_fixture.dialogs->takeEvents().isEmpty());
 }
 
 void TestMainWindow::testPageNeedsAPupilName()
@@ -459,27 +456,27 @@ void TestMainWindow::testPageNeedsAPupilName()
     answerOk();
     click(*form, QStringLiteral("BitBtn9"));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p4hodnoceniIndex));
-    QCOMPARE(m_dialogs->takeEvents(),
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{beep, refusal(QStringLiteral("První musí být zapsáno jméno žáka. Stiskněte tlačítko NOVÝ."))}));
 }
 
 void TestMainWindow::wrongPasswordRefusesForTheWholeRun()
 {
-    auto form = startOnWordList(*m_shared);
-    m_dialogs->queuePassword(QStringLiteral("SPATNE"));
+    auto form = startOnWordList(*m_fixture.installation);
+    m_fixture.dialogs->queuePassword(QStringLiteral("SPATNE"));
     answerOk(4);
     click(*form, QStringLiteral("BitBtn3"));
-    QCOMPARE(m_dialogs->takeEvents(), (Events{passwordDialog, beep, refusal(editRefusal)}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{passwordDialog, beep, refusal(editRefusal)}));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
     // The wrong entry holds: no dialog any more, every guarded action refuses.
     click(*form, QStringLiteral("BitBtn8"));
-    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, refusal(testRefusal)}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{beep, refusal(testRefusal)}));
     click(*form, QStringLiteral("BitBtn20"));
-    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, refusal(configRefusal)}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{beep, refusal(configRefusal)}));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
     click(*form, QStringLiteral("BitBtn15"));
     click(*form, QStringLiteral("BitBtn18"));
-    QCOMPARE(m_dialogs->takeEvents(), (Events{beep, refusal(editRefusal)}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{beep, refusal(editRefusal)}));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p7frazeIndex));
 }
 
@@ -509,11 +506,11 @@ void TestMainWindow::passwordRules()
     Installation installation;
     installation.setStoredPassword(stored);
     auto form = startOnWordList(installation);
-    m_dialogs->queuePassword(entered);
+    m_fixture.dialogs->queuePassword(entered);
     if (!allowed)
         answerOk();
     click(*form, QStringLiteral("BitBtn8"));
-    const Events events = m_dialogs->takeEvents();
+    const Events events = m_fixture.dialogs->takeEvents();
     QCOMPARE(events.first(), passwordDialog);
     QCOMPARE(events.size() == 1, allowed);
     QCOMPARE(form->Notebook1->currentIndex(), allowed ? int(TForm1::p4hodnoceniIndex) : int(TForm1::p2zaktabulIndex));
@@ -525,27 +522,27 @@ void TestMainWindow::blankPasswordAsksEveryTime()
     installation.setConfigValue(4, QString());
     auto form = startOnWordList(installation);
     QVERIFY(form->teacherPassword.isEmpty());
-    m_dialogs->queuePassword(QString());
+    m_fixture.dialogs->queuePassword(QString());
     click(*form, QStringLiteral("BitBtn3"));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p3editIndex));
     click(*form, QStringLiteral("SpeedButton1"));
-    m_dialogs->queuePassword(QString());
+    m_fixture.dialogs->queuePassword(QString());
     click(*form, QStringLiteral("BitBtn8"));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p4hodnoceniIndex));
-    QCOMPARE(m_dialogs->takeEvents(), (Events{passwordDialog, passwordDialog}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{passwordDialog, passwordDialog}));
 }
 
 void TestMainWindow::changedPasswordIsUsedAtNextStart()
 {
     Installation installation;
     auto first = startOnWordList(installation);
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*first, QStringLiteral("BitBtn20"));
-    m_dialogs->queueInput(QStringLiteral("Nove heslo"));
+    m_fixture.dialogs->queueInput(QStringLiteral("Nove heslo"));
     click(*first, QStringLiteral("SpeedButton11"));
     QCOMPARE(first->teacherPassword, QStringLiteral("UCITEL")); // not in this run
     click(*first, QStringLiteral("Button5"));
-    QCOMPARE(m_dialogs->takeEvents(),
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{passwordDialog,
                      Event::input(QStringLiteral("Změna hesla"), QStringLiteral("Zadejte nové heslo:"), {})}));
 
@@ -555,10 +552,10 @@ void TestMainWindow::changedPasswordIsUsedAtNextStart()
 
     auto second = startOnWordList(installation);
     QCOMPARE(second->teacherPassword, QStringLiteral("NOVE HESLO"));
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     answerOk();
     click(*second, QStringLiteral("BitBtn20"));
-    QCOMPARE(m_dialogs->takeEvents(), (Events{passwordDialog, beep, refusal(configRefusal)}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{passwordDialog, beep, refusal(configRefusal)}));
 }
 
 // A cancelled change leaves the password as it was, and the rest of the visit works.
@@ -566,15 +563,15 @@ void TestMainWindow::cancelledPasswordChangeKeepsTheOldOne()
 {
     Installation installation;
     auto first = startOnWordList(installation);
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*first, QStringLiteral("BitBtn20"));
-    m_dialogs->queueInput(QString());
+    m_fixture.dialogs->queueInput(QString());
     click(*first, QStringLiteral("SpeedButton11"));
-    m_dialogs->queueInput(QStringLiteral("německy"));
+    m_fixture.dialogs->queueInput(QStringLiteral("německy"));
     click(*first, QStringLiteral("SpeedButton12"));
     click(*first, QStringLiteral("Button5"));
     QCOMPARE(
-        m_dialogs->takeEvents(),
+        m_fixture.dialogs->takeEvents(),
         (Events{passwordDialog, Event::input(QStringLiteral("Změna hesla"), QStringLiteral("Zadejte nové heslo:"), {}),
                 Event::input(QStringLiteral("Změna jazyka"), QStringLiteral("Zadejte nový jazyk:"), {})}));
     first.reset();
@@ -611,14 +608,14 @@ void TestMainWindow::tooLongDataFolderIsRefused()
     Installation installation;
     const QString oldFolder = installation.configValue(2);
     auto first = startOnWordList(installation);
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*first, QStringLiteral("BitBtn20"));
-    m_dialogs->queueInput(typed);
+    m_fixture.dialogs->queueInput(typed);
     answerOk();
     click(*first, QStringLiteral("SpeedButton13"));
     QVERIFY(!first->Table4->isEditing());
     click(*first, QStringLiteral("Button5"));
-    QCOMPARE(m_dialogs->takeEvents(),
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{passwordDialog,
                      Event::input(QStringLiteral("Změna umístění tabulky"),
                                   QStringLiteral("Zadejte novou cestu k tabulkám:"), {}),
@@ -635,16 +632,16 @@ void TestMainWindow::tooLongDataFolderIsRefused()
 // Enter on the page must not start anything: the focus starts on the grid, which only shows.
 void TestMainWindow::configurationPageStartsOnTheGrid()
 {
-    auto form = startOnWordList(*m_shared);
-    m_dialogs->queuePassword(QStringLiteral("UCITEL"));
+    auto form = startOnWordList(*m_fixture.installation);
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
     click(*form, QStringLiteral("BitBtn20"));
-    m_dialogs->takeEvents();
+    m_fixture.dialogs->takeEvents();
     QTRY_VERIFY(form->p9konfig->DBGrid4->hasFocus());
 }
 
 void TestMainWindow::statusBarShowsTheRecordNumber()
 {
-    auto form = startOnWordList(*m_shared);
+    auto form = startOnWordList(*m_fixture.installation);
     QCOMPARE(form->status(), QString());
     form->Table1->next();
     QCOMPARE(form->status(), QStringLiteral("Záznam číslo: %1").arg(form->Table1->recNo()));

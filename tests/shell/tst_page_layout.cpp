@@ -3,12 +3,13 @@
 // reached, the zoom buttons stay under the pointer, headings stay centred and the grids show all
 // their columns.
 #include "installation.h"
+#include "main_window_fixture.h"
 #include "running_program.h"
 
+#include "scripted_dialogs.h"
 #include "shell/data_aware/db_grid.h"
 #include "shell/data_aware/table_model.h"
 #include "shell/page_view.h"
-#include "scripted_dialogs.h"
 #include "shell/tform1.h"
 #include "ui_config_page.h"
 #include "ui_new_words_page.h"
@@ -80,33 +81,29 @@ class TestPageLayout : public QObject
     std::unique_ptr<TForm1> startOnConfiguration();
     void zoom(TForm1& form, int presses);
 
-    QTemporaryDir m_config;
-    std::unique_ptr<Installation> m_installation;
-    std::unique_ptr<kadmor::ScriptedDialogs> m_dialogs;
+    testkit::MainWindowFixture m_fixture;
 };
 
 void TestPageLayout::initTestCase()
 {
-    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    m_installation = std::make_unique<Installation>();
+    m_fixture.useOwnConfiguration();
+    m_fixture.shareInstallation();
     qInfo() << "screen" << QGuiApplication::primaryScreen()->geometry();
 }
 
 void TestPageLayout::init()
 {
-    kadmor::createZoomStore(100);
-    m_dialogs = std::make_unique<kadmor::ScriptedDialogs>();
+    m_fixture.setUp();
 }
 
 void TestPageLayout::cleanup()
 {
-    QVERIFY2(m_dialogs->problems().isEmpty(), qPrintable(m_dialogs->problems()));
-    m_dialogs.reset();
+    m_fixture.tearDown();
 }
 
 std::unique_ptr<TForm1> TestPageLayout::startOnConfiguration()
 {
-    auto form = testkit::startProgram(*m_installation, *m_dialogs);
+    auto form = testkit::startProgram(*m_fixture.installation, *m_fixture.dialogs);
     form->enteredPassword = form->teacherPassword;
     form->showPage(TForm1::p9konfigIndex);
     return form;
@@ -191,13 +188,13 @@ void TestPageLayout::zoomButtonsStayUnderThePointer()
         }
     }
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p9konfigIndex));
-    QCOMPARE(m_dialogs->takeEvents(), QList<kadmor::ScriptedDialogs::Event>{});
+    QCOMPARE(m_fixture.dialogs->takeEvents(), QList<kadmor::ScriptedDialogs::Event>{});
 }
 
 void TestPageLayout::titlesStayCentredWhenZoomed()
 {
     kadmor::createZoomStore(115);
-    auto form = testkit::startProgram(*m_installation, *m_dialogs);
+    auto form = testkit::startProgram(*m_fixture.installation, *m_fixture.dialogs);
     // The title page at the stored zoom: the name, the version and OK centred in the window.
     const int middle = form->frameGeometry().width() / 2;
     for (const QWidget* control :
@@ -244,7 +241,7 @@ void TestPageLayout::gridsShowEveryColumn()
 {
     QFETCH(int, page);
     QFETCH(QString, grid);
-    auto form = testkit::startProgram(*m_installation, *m_dialogs);
+    auto form = testkit::startProgram(*m_fixture.installation, *m_fixture.dialogs);
     form->showPage(page);
     auto* shown = form->findChild<kadmor::DbGrid*>(grid);
     QVERIFY(shown != nullptr);

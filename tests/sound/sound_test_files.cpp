@@ -7,6 +7,11 @@
 
 namespace soundtest {
 
+QString fixture(const QString& name)
+{
+    return QStringLiteral(KADMOR_TEST_DATA "/sound/") + name;
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile file(path);

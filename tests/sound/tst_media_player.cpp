@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player control on a real sound server (null output and input), and without one.
+#include "base/error.h"
 #include "require_sound_device.h"
 #include "sound_test_files.h"
-#include "base/error.h"
 #include "util/tools.h"
 #include "vocabulary/sound/media_player.h"
 #include "vocabulary/sound/wave_file.h"
@@ -17,19 +17,13 @@
 
 using kadmor::MediaPlayer;
 
+using soundtest::endTimeout;
+using soundtest::fixture;
 using soundtest::readFile;
 using soundtest::soxi;
 using soundtest::writeFile;
 
 namespace {
-
-// The end of a play is reported late on a sound server (seconds): wait generously.
-constexpr int endTimeout = 20'000;
-
-QString fixture(const QString& name)
-{
-    return QStringLiteral(KADMOR_TEST_DATA "/sound/") + name;
-}
 
 void click(MediaPlayer& player, const QString& button)
 {

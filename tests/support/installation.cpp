@@ -2,6 +2,8 @@
 #include "installation.h"
 
 #include "install/installer.h"
+#include "storage/config_rows.h"
+#include "storage/layouts.h"
 #include "storage/table.h"
 #include "util/sifruj.h"
 
@@ -10,20 +12,17 @@
 
 namespace {
 
-const QString valueField = QStringLiteral("HODNOTA");
-
 // Opens konfig.dbf on the given row; the value may be written blank, as a damaged row would be.
 struct ConfigRow
 {
     ConfigRow(const QString& folder, int row) : table(kadmor::layouts::config())
     {
         table.setDatabaseName(folder);
-        table.setTableName(QStringLiteral("konfig.dbf"));
+        table.setTableName(kadmor::layouts::config().fileName);
         table.open();
-        table.first();
-        table.moveBy(row - 1);
+        kadmor::config::goToRow(table, row);
     }
-    kadmor::Field& value() { return table.fieldByName(valueField); }
+    kadmor::Field& value() { return table.fieldByName(kadmor::config::valueField()); }
     kadmor::Table table;
 };
 
@@ -54,27 +53,27 @@ void Installation::setConfigValue(int row, const QString& value)
 
 void Installation::setStoredPassword(const QString& password)
 {
-    ConfigRow config(folder(), 4);
+    ConfigRow config(folder(), kadmor::config::teacherPasswordRow);
     config.table.edit();
     config.value().setRequired(false);
-    config.value().setRawMode(true);
-    config.value().setAsString(kadmor::scramblePassword(password));
-    config.value().setRawMode(false);
+    {
+        kadmor::config::RawValue stored(config.table);
+        stored.field().setAsString(kadmor::scramblePassword(password));
+    }
     config.table.post();
 }
 
 QString Installation::storedPassword(int row) const
 {
     ConfigRow config(folder(), row);
-    config.value().setRawMode(true);
-    return kadmor::unscramblePassword(config.value().asString());
+    return kadmor::unscramblePassword(kadmor::config::rawValue(config.table, row));
 }
 
 void Installation::keepConfigRows(int count)
 {
     kadmor::Table table(kadmor::layouts::config());
     table.setDatabaseName(folder());
-    table.setTableName(QStringLiteral("konfig.dbf"));
+    table.setTableName(kadmor::layouts::config().fileName);
     table.open();
     while (table.recordCount() > count) {
         table.last();

@@ -2,14 +2,31 @@
 #include "main_window_fixture.h"
 
 #include "running_program.h"
+#include "util/zoom_store.h"
 
 #include <QTest>
 
 namespace testkit {
 
+void MainWindowFixture::useOwnConfiguration()
+{
+    m_configuration = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_configuration->isValid());
+    qputenv("XDG_CONFIG_HOME", m_configuration->path().toLocal8Bit());
+}
+
+void MainWindowFixture::shareInstallation()
+{
+    m_sharedInstallation = true;
+    installation = std::make_unique<Installation>();
+}
+
 void MainWindowFixture::setUp()
 {
-    installation = std::make_unique<Installation>();
+    if (m_configuration)
+        kadmor::createZoomStore(100);
+    if (!m_sharedInstallation)
+        installation = std::make_unique<Installation>();
     dialogs = std::make_unique<kadmor::ScriptedDialogs>();
 }
 
@@ -18,8 +35,14 @@ void MainWindowFixture::tearDown()
     form.reset();
     const QString problems = dialogs->problems();
     dialogs.reset();
-    installation.reset();
+    if (!m_sharedInstallation)
+        installation.reset();
     QVERIFY2(problems.isEmpty(), qPrintable(problems));
+}
+
+void MainWindowFixture::startProgram()
+{
+    form = testkit::startProgram(*installation, *dialogs);
 }
 
 void MainWindowFixture::startOnWordList()

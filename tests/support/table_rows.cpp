@@ -13,4 +13,20 @@ void appendRow(kadmor::Table& table, const RowValues& values)
     table.post();
 }
 
+void appendRow(kadmor::Table& table, const QStringList& values)
+{
+    table.append();
+    qsizetype value = 0;
+    for (int i = 0; i < table.fieldCount() && value < values.size(); ++i) {
+        kadmor::Field& field = table.field(i);
+        if (field.type() == kadmor::FieldType::Calculated)
+            continue;
+        const bool readOnly = field.readOnly();
+        field.setReadOnly(false);
+        field.setAsString(values[value++]);
+        field.setReadOnly(readOnly);
+    }
+    table.post();
+}
+
 } // namespace testkit

@@ -2,6 +2,7 @@
 // The word list of the real main window on a fresh installation: choosing a lesson, the orders,
 // the search and Escape.
 #include "installation.h"
+#include "main_window_fixture.h"
 #include "running_program.h"
 
 #include "scripted_dialogs.h"
@@ -87,30 +88,26 @@ class TestWordList : public QObject
     void chooseLesson(const QString& typed);
     void chooseComboItem(const QString& text);
 
-    std::unique_ptr<Installation> m_installation;
-    std::unique_ptr<kadmor::ScriptedDialogs> m_dialogs;
-    std::unique_ptr<TForm1> m_form;
+    testkit::MainWindowFixture m_fixture; // one installation: the tests only read the words
     Ui::WordListPage* m_page = nullptr;
 };
 
 void TestWordList::initTestCase()
 {
-    m_installation = std::make_unique<Installation>();
+    m_fixture.shareInstallation();
 }
 
 void TestWordList::init()
 {
-    m_dialogs = std::make_unique<kadmor::ScriptedDialogs>();
-    m_form = testkit::startOnWordList(*m_installation, *m_dialogs);
-    m_page = m_form->p2zaktabul;
-    QCOMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+    m_fixture.setUp();
+    m_fixture.startOnWordList();
+    m_page = m_fixture.form->p2zaktabul;
+    QCOMPARE(m_fixture.form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
 }
 
 void TestWordList::cleanup()
 {
-    m_form.reset();
-    QVERIFY2(m_dialogs->problems().isEmpty(), qPrintable(m_dialogs->problems()));
-    m_dialogs.reset();
+    m_fixture.tearDown();
 }
 
 // Types into the lesson box and presses Enter, as a pupil does.
@@ -190,7 +187,7 @@ void TestWordList::choosingALesson()
     QFETCH(int, words);
     QFETCH(int, phrases);
     if (combo == QStringLiteral("COMBO-WORD-ORDER"))
-        combo = m_form->languageName + QStringLiteral("ch slov");
+        combo = m_fixture.form->languageName + QStringLiteral("ch slov");
 
     if (leaveWithEnter) {
         chooseLesson(typed);
@@ -200,12 +197,12 @@ void TestWordList::choosingALesson()
         testkit::focus(m_page->Edit1);
     }
     QCOMPARE(m_page->Edit2->text(), box);
-    QCOMPARE(m_form->currentLesson, lesson);
-    QCOMPARE(m_form->status(), status);
+    QCOMPARE(m_fixture.form->currentLesson, lesson);
+    QCOMPARE(m_fixture.form->status(), status);
     QCOMPARE(m_page->ComboBox1->currentText(), combo);
-    QCOMPARE(m_form->Table1->recordCount(), words);
-    QCOMPARE(m_form->Table3->recordCount(), phrases);
-    QCOMPARE(m_form->Table1->indexName(), QStringLiteral("angl"));
+    QCOMPARE(m_fixture.form->Table1->recordCount(), words);
+    QCOMPARE(m_fixture.form->Table3->recordCount(), phrases);
+    QCOMPARE(m_fixture.form->Table1->indexName(), QStringLiteral("angl"));
     const QStringList shown = shownColumn(*m_page, QStringLiteral("ANGL"));
     QCOMPARE(shown.size(), words);
     QVERIFY(inIndexOrder(shown, QStringLiteral("ANGL")));
@@ -240,15 +237,15 @@ void TestWordList::orderButtonsKeepTheLessonTheLessonOrderDropsIt()
     QFETCH(int, words);
     QFETCH(QString, box);
     if (combo == QStringLiteral("WORD-ORDER"))
-        combo = m_form->wordOrderText();
+        combo = m_fixture.form->wordOrderText();
 
     chooseLesson(QStringLiteral("2"));
-    testkit::click(*m_form, button);
-    QCOMPARE(m_form->Table1->indexName(), index);
+    testkit::click(*m_fixture.form, button);
+    QCOMPARE(m_fixture.form->Table1->indexName(), index);
     QCOMPARE(m_page->ComboBox1->currentText(), combo);
-    QCOMPARE(m_form->Table1->recordCount(), words);
+    QCOMPARE(m_fixture.form->Table1->recordCount(), words);
     QCOMPARE(m_page->Edit2->text(), box);
-    QCOMPARE(m_form->currentLesson, QStringLiteral("  2"));
+    QCOMPARE(m_fixture.form->currentLesson, QStringLiteral("  2"));
 
     // The grid shows the chosen order.
     const QString field = index == QStringLiteral("ces")   ? QStringLiteral("CES")
@@ -262,26 +259,26 @@ void TestWordList::orderButtonsKeepTheLessonTheLessonOrderDropsIt()
 void TestWordList::lessonOrderButtonKeepsTheCurrentLessonComboItemEmptiesIt()
 {
     chooseLesson(QStringLiteral("2"));
-    testkit::click(*m_form, QStringLiteral("SpeedButton2"));
+    testkit::click(*m_fixture.form, QStringLiteral("SpeedButton2"));
     QCOMPARE(m_page->Edit2->text(), QStringLiteral("   "));
     testkit::focus(m_page->Edit1);
     testkit::focus(m_page->DBGrid1);
     QCOMPARE(m_page->Edit2->text(), QStringLiteral("  2"));
-    QCOMPARE(m_form->Table3->recordCount(), allPhrases);
+    QCOMPARE(m_fixture.form->Table3->recordCount(), allPhrases);
 
     chooseLesson(QStringLiteral("2"));
-    QCOMPARE(m_form->Table3->recordCount(), phrasesInLesson2);
+    QCOMPARE(m_fixture.form->Table3->recordCount(), phrasesInLesson2);
     chooseComboItem(QStringLiteral("lekcí"));
     QVERIFY(m_page->DBGrid1->hasFocus());
-    QCOMPARE(m_form->currentLesson, QString());
+    QCOMPARE(m_fixture.form->currentLesson, QString());
     QCOMPARE(m_page->Edit2->text(), QString());
-    QCOMPARE(m_form->Table1->indexName(), QStringLiteral("lek"));
-    QCOMPARE(m_form->Table1->recordCount(), allWords);
-    QCOMPARE(m_form->Table3->recordCount(), allPhrases);
+    QCOMPARE(m_fixture.form->Table1->indexName(), QStringLiteral("lek"));
+    QCOMPARE(m_fixture.form->Table1->recordCount(), allWords);
+    QCOMPARE(m_fixture.form->Table3->recordCount(), allPhrases);
 
     chooseComboItem(QStringLiteral("českých slov"));
-    QCOMPARE(m_form->Table1->indexName(), QStringLiteral("ces"));
-    QCOMPARE(m_form->Table1->recordCount(), allWords);
+    QCOMPARE(m_fixture.form->Table1->indexName(), QStringLiteral("ces"));
+    QCOMPARE(m_fixture.form->Table1->recordCount(), allWords);
 }
 
 void TestWordList::typingIntoTheComboBoxMovesToTheGrid()
@@ -289,8 +286,8 @@ void TestWordList::typingIntoTheComboBoxMovesToTheGrid()
     testkit::focus(m_page->ComboBox1);
     testkit::type(m_page->ComboBox1->lineEdit(), QStringLiteral("x"));
     QVERIFY(m_page->DBGrid1->hasFocus());
-    QCOMPARE(m_form->Table1->recordCount(), 16); // the restriction and order are kept
-    QCOMPARE(m_form->Table1->indexName(), QStringLiteral("angl"));
+    QCOMPARE(m_fixture.form->Table1->recordCount(), 16); // the restriction and order are kept
+    QCOMPARE(m_fixture.form->Table1->indexName(), QStringLiteral("angl"));
 }
 
 void TestWordList::searchFindsTheNearestWordOfTheShownLesson_data()
@@ -320,29 +317,29 @@ void TestWordList::searchFindsTheNearestWordOfTheShownLesson()
     QFETCH(QString, found);
 
     chooseLesson(QStringLiteral("2"));
-    testkit::click(*m_form, order);
-    testkit::click(*m_form, QStringLiteral("BitBtn14"));
+    testkit::click(*m_fixture.form, order);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn14"));
     QVERIFY(m_page->Edit1->hasFocus());
     testkit::type(m_page->Edit1, typed);
-    QCOMPARE(currentWord(*m_form), found);
+    QCOMPARE(currentWord(*m_fixture.form), found);
     QTest::keyClick(m_page->Edit1, Qt::Key_Return);
     QVERIFY(m_page->DBGrid1->hasFocus());
-    QCOMPARE(currentWord(*m_form), found);
-    QCOMPARE(m_form->Table1->recordCount(), wordsInLesson2);
-    QCOMPARE(m_form->status(), QString());
+    QCOMPARE(currentWord(*m_fixture.form), found);
+    QCOMPARE(m_fixture.form->Table1->recordCount(), wordsInLesson2);
+    QCOMPARE(m_fixture.form->status(), QString());
 }
 
 void TestWordList::leavingTheSearchWhileOrderedByLessonOrdersByWord()
 {
-    testkit::click(*m_form, QStringLiteral("SpeedButton2"));
-    testkit::click(*m_form, QStringLiteral("BitBtn14"));
+    testkit::click(*m_fixture.form, QStringLiteral("SpeedButton2"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn14"));
     testkit::type(m_page->Edit1, QStringLiteral("ho"));
     QTest::keyClick(m_page->Edit1, Qt::Key_Return);
-    QCOMPARE(m_form->Table1->indexName(), QStringLiteral("angl"));
-    QCOMPARE(m_page->ComboBox1->currentText(), m_form->wordOrderText());
-    QCOMPARE(currentWord(*m_form), QStringLiteral("horse"));
-    QCOMPARE(m_form->Table1->recordCount(), allWords);
-    QCOMPARE(m_form->status(), QString());
+    QCOMPARE(m_fixture.form->Table1->indexName(), QStringLiteral("angl"));
+    QCOMPARE(m_page->ComboBox1->currentText(), m_fixture.form->wordOrderText());
+    QCOMPARE(currentWord(*m_fixture.form), QStringLiteral("horse"));
+    QCOMPARE(m_fixture.form->Table1->recordCount(), allWords);
+    QCOMPARE(m_fixture.form->status(), QString());
 }
 
 void TestWordList::escapeAsksBeforeClosing_data()
@@ -358,22 +355,22 @@ void TestWordList::escapeAsksBeforeClosing()
     QFETCH(Answer, answer);
     QFETCH(bool, closed);
     chooseLesson(QStringLiteral("2"));
-    m_form->Table1->moveBy(3);
-    const int row = m_form->Table1->recNo();
-    m_dialogs->takeEvents();
+    m_fixture.form->Table1->moveBy(3);
+    const int row = m_fixture.form->Table1->recNo();
+    m_fixture.dialogs->takeEvents();
 
-    m_dialogs->queueAnswer(answer);
+    m_fixture.dialogs->queueAnswer(answer);
     QTest::keyClick(m_page->DBGrid1, Qt::Key_Escape);
-    QCOMPARE(m_dialogs->takeEvents(),
+    QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{Event::beep(),
                      Event::message(BoxType::Information, QStringLiteral("Opravdu chceš skončit?"), Buttons::YesNo)}));
-    QCOMPARE(m_form->isVisible(), !closed);
+    QCOMPARE(m_fixture.form->isVisible(), !closed);
     if (closed)
         return;
-    QCOMPARE(m_form->Table1->recNo(), row);
-    QCOMPARE(m_form->Table1->recordCount(), wordsInLesson2);
-    QCOMPARE(m_form->currentLesson, QStringLiteral("  2"));
-    QCOMPARE(m_form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
+    QCOMPARE(m_fixture.form->Table1->recNo(), row);
+    QCOMPARE(m_fixture.form->Table1->recordCount(), wordsInLesson2);
+    QCOMPARE(m_fixture.form->currentLesson, QStringLiteral("  2"));
+    QCOMPARE(m_fixture.form->Notebook1->currentIndex(), int(TForm1::p2zaktabulIndex));
 }
 
 QTEST_MAIN(TestWordList)

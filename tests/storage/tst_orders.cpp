@@ -198,4 +198,4 @@ void OrdersTest::orderFollowsChanges()
 }
 
 QTEST_GUILESS_MAIN(OrdersTest)
-#include "orders_test.moc"
+#include "tst_orders.moc"

@@ -257,4 +257,4 @@ void SifrujTest::passwordWithUnstorableCharacterIsRefused()
 }
 
 QTEST_GUILESS_MAIN(SifrujTest)
-#include "sifruj_test.moc"
+#include "tst_sifruj.moc"

@@ -101,4 +101,4 @@ void BcdKeyTest::readsKeysOtherProgramsWrote()
 }
 
 QTEST_GUILESS_MAIN(BcdKeyTest)
-#include "bcd_key_test.moc"
+#include "tst_bcd_key.moc"

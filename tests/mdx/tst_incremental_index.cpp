@@ -298,4 +298,4 @@ void IncrementalIndexTest::staleOrTornIndexIsRebuilt()
 }
 
 QTEST_GUILESS_MAIN(IncrementalIndexTest)
-#include "incremental_index_test.moc"
+#include "tst_incremental_index.moc"

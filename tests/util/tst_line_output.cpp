@@ -182,4 +182,4 @@ void LineOutputTest::noPrinterInstalledIsSaid()
 }
 
 QTEST_MAIN(LineOutputTest)
-#include "line_output_test.moc"
+#include "tst_line_output.moc"

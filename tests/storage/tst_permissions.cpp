@@ -145,4 +145,4 @@ void PermissionsTest::tableWithoutWritePermissionSaysSo()
 }
 
 QTEST_GUILESS_MAIN(PermissionsTest)
-#include "permissions_test.moc"
+#include "tst_permissions.moc"

@@ -124,4 +124,4 @@ void TestMaintenanceRules::listLines()
 }
 
 QTEST_GUILESS_MAIN(TestMaintenanceRules)
-#include "tst_maintenance_rules.moc"
+#include "tst_rules.moc"

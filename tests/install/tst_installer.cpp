@@ -500,4 +500,4 @@ void TestInstall::unstorableDataFolderIsRefused()
 }
 
 QTEST_GUILESS_MAIN(TestInstall)
-#include "test_install.moc"
+#include "tst_installer.moc"

@@ -290,4 +290,4 @@ void SoundFilesTest::namesOutsideTheirFolderAreRefused()
 }
 
 QTEST_GUILESS_MAIN(SoundFilesTest)
-#include "tst_sound_files.moc"
+#include "tst_files.moc"

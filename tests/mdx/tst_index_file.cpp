@@ -234,4 +234,4 @@ void IndexFileTest::rejectsDamagedFiles()
 }
 
 QTEST_GUILESS_MAIN(IndexFileTest)
-#include "index_file_test.moc"
+#include "tst_index_file.moc"

@@ -93,4 +93,4 @@ void TestZoomStore::storedText()
 }
 
 QTEST_GUILESS_MAIN(TestZoomStore)
-#include "test_zoom_store.moc"
+#include "tst_zoom_store.moc"

@@ -193,4 +193,4 @@ void TestMaintenanceKeyboard::everythingDeletedFromTheKeyboard()
 }
 
 QTEST_MAIN(TestMaintenanceKeyboard)
-#include "tst_maintenance_keyboard.moc"
+#include "tst_keyboard.moc"

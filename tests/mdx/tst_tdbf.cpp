@@ -251,4 +251,4 @@ void TdbfTest::toolRefusesIndexesItCannotKeep()
 }
 
 QTEST_GUILESS_MAIN(TdbfTest)
-#include "tdbf_test.moc"
+#include "tst_tdbf.moc"

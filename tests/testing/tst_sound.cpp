@@ -171,4 +171,4 @@ void TestTestingSound::anOralTest()
 }
 
 QTEST_MAIN(TestTestingSound)
-#include "tst_testing_sound.moc"
+#include "tst_sound.moc"

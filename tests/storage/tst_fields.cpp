@@ -274,4 +274,4 @@ void FieldsTest::packResultCodes()
 }
 
 QTEST_GUILESS_MAIN(FieldsTest)
-#include "fields_test.moc"
+#include "tst_fields.moc"

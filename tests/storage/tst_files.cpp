@@ -443,4 +443,4 @@ void FilesTest::interruptedWritesAreTolerated()
 }
 
 QTEST_GUILESS_MAIN(FilesTest)
-#include "files_test.moc"
+#include "tst_files.moc"

@@ -328,4 +328,4 @@ void SouboryTest::aMissingTemplateLeavesTheLiveFile()
 }
 
 QTEST_MAIN(SouboryTest)
-#include "soubory_test.moc"
+#include "tst_soubory.moc"

@@ -237,4 +237,4 @@ void DialogsTest::qtInputBox()
 }
 
 QTEST_MAIN(DialogsTest)
-#include "dialogs_test.moc"
+#include "tst_dialogs.moc"

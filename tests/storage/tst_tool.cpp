@@ -139,4 +139,4 @@ void ToolTest::usage()
 }
 
 QTEST_GUILESS_MAIN(ToolTest)
-#include "tool_test.moc"
+#include "tst_tool.moc"

@@ -93,4 +93,4 @@ void ToolsTest::upperCase()
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)
-#include "tools_test.moc"
+#include "tst_tools.moc"

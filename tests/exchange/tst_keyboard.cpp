@@ -182,4 +182,4 @@ void TestExchangeKeyboard::aLessonTravelsByKeyboard()
 }
 
 QTEST_MAIN(TestExchangeKeyboard)
-#include "tst_exchange_keyboard.moc"
+#include "tst_keyboard.moc"

@@ -361,4 +361,4 @@ void CursorTest::bookmarksSurviveOrderChanges()
 }
 
 QTEST_GUILESS_MAIN(CursorTest)
-#include "cursor_test.moc"
+#include "tst_cursor.moc"

@@ -192,4 +192,4 @@ void DamageTest::toolChecksAndRepairsAfterAsking()
 }
 
 QTEST_GUILESS_MAIN(DamageTest)
-#include "damage_test.moc"
+#include "tst_damage.moc"

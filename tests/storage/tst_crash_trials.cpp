@@ -276,4 +276,4 @@ int main(int argc, char* argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "crash_trials_test.moc"
+#include "tst_crash_trials.moc"

@@ -242,4 +242,4 @@ void ProductionIndexTest::marksTableAndIndexedFields()
 }
 
 QTEST_GUILESS_MAIN(ProductionIndexTest)
-#include "production_index_test.moc"
+#include "tst_production_index.moc"

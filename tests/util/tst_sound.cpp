@@ -25,4 +25,4 @@ void SoundTest::soundDevicePresentWhenServerAnswers()
 }
 
 QTEST_MAIN(SoundTest)
-#include "sound_test.moc"
+#include "tst_sound.moc"

@@ -487,4 +487,4 @@ int main(int argc, char* argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "sharing_test.moc"
+#include "tst_sharing.moc"

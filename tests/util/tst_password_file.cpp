@@ -98,4 +98,4 @@ void PasswordFileTest::passwordsSurviveTheConfigurationTable()
 }
 
 QTEST_GUILESS_MAIN(PasswordFileTest)
-#include "password_file_test.moc"
+#include "tst_password_file.moc"
