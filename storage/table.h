@@ -112,6 +112,10 @@ class Table : public QObject
     void cancelRange();
     bool findKey(const QString& key);     // on the current tag; moves there when found
     void findNearest(const QString& key); // first record whose key is >= key, else the last
+    // The live records of the whole table, whatever the filter and range, whose field reads value
+    // (as asString() gives it), in the file as it is now: what other programs wrote since the last
+    // refresh counts. Neither the view nor the cursor moves.
+    int countRecordsWith(const QString& fieldName, const QString& value);
 
     // Editing
     TableState state() const;
