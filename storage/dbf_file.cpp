@@ -395,14 +395,14 @@ int DbfFile::appendRecord(const QByteArray& record)
                     QStringLiteral("Do tabulky %1 právě přidává záznamy příliš mnoho programů; zkuste to znovu.")
                         .arg(displayName(m_path)));
         newCount = counts.counted + 1;
-        // A whole record past the count that nobody holds was left by an append cut short: it is
-        // counted with ours, so that nothing written is lost. Whoever holds one counts it.
-        for (uint32_t slot = counts.counted; slot < std::min(counts.whole, index); ++slot) {
-            if (tryLockSlot(slot)) {
-                locks::unlock(m_fd, locks::recordLock(int(slot) + 1));
-                ++newCount;
-            }
-        }
+        // A whole record past the count was left by an append cut short, unless another program
+        // is appending: its slot, held and not yet written, may lie before ours while the count
+        // it will raise is already short by one. Without one, the record is counted with ours, so
+        // that nothing written is lost.
+        // (A record another program edits meanwhile looks the same; the record then waits
+        // for the next append to be counted.)
+        if (counts.whole > counts.counted && !locks::heldByOthers(m_fd, locks::recordLock(int(index)), off_t(index)))
+            newCount += std::min(counts.whole, index) - counts.counted;
     }
     struct Unlock
     {
