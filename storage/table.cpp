@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace kadmor {
 
@@ -106,7 +107,18 @@ void Table::open()
     d->rebuildView();
     d->placeCursor(-1, 0);
     d->notifyView();
-    d->scrolled();
+    if (!d->viewPending) {
+        d->scrolled();
+        return;
+    }
+    // Who follows the current record hears of it once the caller has had its turn: the program
+    // narrows the word table to one lesson right after opening it, and a record number asked for
+    // now would build the order of the whole table first.
+    d->scrollOwed = true;
+    QTimer::singleShot(0, this, [this] {
+        if (d->scrollOwed && isOpen())
+            d->scrolled();
+    });
 }
 
 void Table::close()
@@ -120,6 +132,7 @@ void Table::close()
     d->calcCache.clear();
     d->rows.clear();
     d->viewPending = false;
+    d->scrollOwed = false;
     d->range.reset();
     d->eof = d->bof = true;
     d->setState(TableState::Inactive);
@@ -309,6 +322,7 @@ void Table::Private::setState(TableState next)
 
 void Table::Private::scrolled()
 {
+    scrollOwed = false;
     emit q.afterScroll();
     notifyCurrent();
 }

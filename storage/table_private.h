@@ -70,6 +70,7 @@ struct Table::Private
     mutable std::vector<int> rows;
     mutable bool viewPending = false;
     int pendingSize = 0; // the rows of a pending view: the live records
+    bool scrollOwed = false; // opened with a pending view: afterScroll follows on the next turn
     std::vector<int>& view() const
     {
         if (viewPending)
