@@ -290,14 +290,16 @@ std::function<bool(const char*)> Table::Private::valueMatcher(int field, const Q
     }
     if (value.size() > info.width)
         return [](const char*) { return false; };
-    const auto unpadded = [](QByteArrayView bytes) {
-        while (!bytes.isEmpty() && (bytes.back() == ' ' || bytes.back() == '\0'))
-            bytes.chop(1);
-        return bytes;
-    };
-    wanted = unpadded(wanted).toByteArray();
-    return [offset = info.offset, width = info.width, wanted, unpadded](const char* record) {
-        return unpadded(QByteArrayView(record + offset, width)) == wanted;
+    qsizetype length = wanted.size();
+    while (length > 0 && (wanted[length - 1] == ' ' || wanted[length - 1] == '\0'))
+        --length;
+    wanted.truncate(length);
+    return [offset = info.offset, width = info.width, wanted](const char* record) {
+        const char* stored = record + offset;
+        const size_t size = size_t(wanted.size());
+        if (std::memcmp(stored, wanted.constData(), size) != 0)
+            return false; // most records differ at once
+        return std::all_of(stored + size, stored + width, [](char byte) { return byte == ' ' || byte == '\0'; });
     };
 }
 
