@@ -222,12 +222,13 @@ void TForm1::BitBtn5Click()
             failure = std::current_exception();
     }
     Timer1->start();
+    // The reopened tables announce their first record on the next turn of the event loop; the
+    // status line is cleared after that.
+    letWindowPaint();
     if (failure || !success)
         setStatus(QString());
     if (failure)
         std::rethrow_exception(failure);
-
-    letWindowPaint();
     if (!success)
         return;
     maintenance::emptyFolder(applicationFolder + QStringLiteral("/sounds"), &maintenance::keptSound);

@@ -51,6 +51,22 @@ bool waitLock(int fd, off_t offset, Kind kind)
     return true;
 }
 
+bool heldByOthers(int fd, off_t offset, off_t length)
+{
+    if (length <= 0)
+        return false;
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = offset;
+    lock.l_len = length;
+    int result;
+    do
+        result = fcntl(fd, F_OFD_GETLK, &lock);
+    while (result == -1 && errno == EINTR);
+    return result != 0 || lock.l_type != F_UNLCK; // in doubt, someone does
+}
+
 void unlock(int fd, off_t offset)
 {
     setLock(fd, offset, F_UNLCK);

@@ -23,5 +23,7 @@ bool tryLock(int fd, off_t offset, Kind kind);
 // Waits for the lock a bounded time (the holders keep it for one short write); false on timeout.
 bool waitLock(int fd, off_t offset, Kind kind);
 void unlock(int fd, off_t offset);
+// Whether another descriptor holds a lock on any of the length bytes from offset (F_OFD_GETLK).
+bool heldByOthers(int fd, off_t offset, off_t length);
 
 } // namespace kadmor::locks

@@ -26,6 +26,7 @@ constexpr char kPackPrefix[] = ".pack-";
 // row is not waited for any longer.
 constexpr int kOpenAttempts = 20;
 constexpr int kAppendRoom = 64; // records
+constexpr int kAppendSlotAttempts = 10000; // slots held by other appenders before we give up
 
 std::function<void()>& beforeOpenLockHook()
 {
@@ -260,7 +261,7 @@ off_t DbfFile::recordOffset(int index) const
     return off_t(m_header.headerLength) + off_t(index) * m_header.recordLength;
 }
 
-QByteArray DbfFile::readAllRecords()
+QByteArray DbfFile::readCountedRecords(Stamp& stamp) const
 {
     if (!locks::waitLock(m_fd, locks::kHeaderLock, locks::Kind::Shared))
         throw Error(
@@ -271,13 +272,11 @@ QByteArray DbfFile::readAllRecords()
         ~Unlock() { locks::unlock(fd, locks::kHeaderLock); }
     } unlockLater{m_fd};
 
-    m_stamp = currentStamp();
-    const Census counts{m_stamp.recordCount, wholeRecords()};
+    stamp = currentStamp();
+    const Census counts{stamp.recordCount, wholeRecords()};
     if (counts.damaged())
         failDamaged(counts);
     const int count = int(counts.usable());
-    m_header.recordCount = uint32_t(count);
-    m_header.changeCounter = m_stamp.changeCounter;
     // Room for the records appended next: without it the first append after an open copies
     // every record into a new buffer (about 30 ms at 200,000 words).
     const qsizetype size = qsizetype(count) * m_header.recordLength;
@@ -288,6 +287,20 @@ QByteArray DbfFile::readAllRecords()
     if (got != records.size())
         failIo(QStringLiteral("čtení"));
     return records;
+}
+
+QByteArray DbfFile::readAllRecords()
+{
+    QByteArray records = readCountedRecords(m_stamp);
+    m_header.recordCount = uint32_t(records.size() / m_header.recordLength);
+    m_header.changeCounter = m_stamp.changeCounter;
+    return records;
+}
+
+QByteArray DbfFile::readRecordsNow() const
+{
+    Stamp ignored;
+    return readCountedRecords(ignored);
 }
 
 QByteArray DbfFile::readRecord(int index)
@@ -358,10 +371,50 @@ int DbfFile::appendRecord(const QByteArray& record)
     const Census counts{dbf::recordCountOf(prefix), wholeRecords()};
     if (counts.damaged())
         failDamaged(counts); // never write over a record the count does not show
-    const uint32_t index = counts.usable();
+    // As multi-user dBASE programs append: the new record's slot is locked before it is written,
+    // and a slot someone else holds is theirs. Another program locks its slot (the first past the
+    // records in the file) before it takes the header lock, raises the count by one and writes
+    // its record afterwards; a writer killed meanwhile leaves a counted slot nobody holds.
+    const auto tryLockSlot = [&](uint32_t slot) {
+        if (locks::tryLock(m_fd, locks::recordLock(int(slot) + 1), locks::Kind::Exclusive))
+            return true;
+        if (errno != EAGAIN && errno != EACCES)
+            failIo(QStringLiteral("zamykání záznamu"));
+        return false;
+    };
+    uint32_t index = counts.whole;
+    uint32_t newCount = counts.counted;
+    while (index < counts.counted && !tryLockSlot(index))
+        ++index;
+    if (index >= counts.counted) {
+        // No abandoned counted slot: ours comes after both the count and the records in the file.
+        index = std::max(counts.counted, counts.whole);
+        for (int skipped = 0; !tryLockSlot(index); ++index)
+            if (++skipped > kAppendSlotAttempts)
+                throw Error(
+                    QStringLiteral("Do tabulky %1 právě přidává záznamy příliš mnoho programů; zkuste to znovu.")
+                        .arg(displayName(m_path)));
+        newCount = counts.counted + 1;
+        // A whole record past the count was left by an append cut short, unless another program
+        // is appending: its slot, held and not yet written, may lie before ours while the count
+        // it will raise is already short by one. Without one, the record is counted with ours, so
+        // that nothing written is lost.
+        // (A record another program edits meanwhile looks the same; the record then waits
+        // for the next append to be counted.)
+        if (counts.whole > counts.counted && !locks::heldByOthers(m_fd, locks::recordLock(int(index)), off_t(index)))
+            newCount += std::min(counts.whole, index) - counts.counted;
+    }
+    struct Unlock
+    {
+        int fd;
+        off_t offset;
+        ~Unlock() { locks::unlock(fd, offset); }
+    } unlockSlot{m_fd, locks::recordLock(int(index) + 1)};
     pwriteAll(record + dbf::kEndMark, recordOffset(int(index)));
     syncData(); // the record must be on disk before the count that makes it visible
-    finishWrite(prefix, index + 1, inSync);
+    // Our copy of the records stays usable only when ours is the next record and nobody else's
+    // comes with it.
+    finishWrite(prefix, newCount, inSync && index == counts.usable() && newCount == index + 1);
     return int(index);
 }
 

@@ -56,6 +56,9 @@ class DbfFile
     // Reads the header's volatile fields and every counted record (count * record length bytes).
     // Throws kadmor::Error naming the table when its census shows damage.
     QByteArray readAllRecords();
+    // The same, for a look at the file now that leaves this object as it was (unchangedSinceRead()
+    // still compares with the last readAllRecords()).
+    QByteArray readRecordsNow() const;
     QByteArray readRecord(int index);
 
     // True when nothing was written since the last readAllRecords() other than by this object
@@ -114,6 +117,7 @@ class DbfFile
     QByteArray readPrefix() const;
     void readHeader();
     uint32_t wholeRecords() const;
+    QByteArray readCountedRecords(Stamp& stamp) const; // under the shared header lock
     off_t recordOffset(int index) const;
     void pwriteAll(const QByteArray& bytes, off_t offset) const;
     void syncData() const;

@@ -179,7 +179,7 @@ Table::Private::Source Table::Private::currentSource() const
     case TableState::Insert:
         return Source{buffer.constData(), -1};
     case TableState::Browse:
-        if (!view.empty())
+        if (viewSize() != 0)
             return Source{records.at(currentRecord()), currentRecord()};
         break;
     case TableState::Inactive:
@@ -192,7 +192,7 @@ Table::Private::Source Table::Private::rowSource(int viewRow) const
 {
     if (viewRow == row && state == TableState::Edit)
         return Source{buffer.constData(), -1}; // grids show the values being typed
-    const int record = view[size_t(viewRow)];
+    const int record = view()[size_t(viewRow)];
     return Source{records.at(record), record};
 }
 

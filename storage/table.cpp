@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace kadmor {
 
@@ -106,7 +107,18 @@ void Table::open()
     d->rebuildView();
     d->placeCursor(-1, 0);
     d->notifyView();
-    d->scrolled();
+    if (!d->viewPending) {
+        d->scrolled();
+        return;
+    }
+    // Who follows the current record hears of it once the caller has had its turn: the program
+    // narrows the word table to one lesson right after opening it, and a record number asked for
+    // now would build the order of the whole table first.
+    d->scrollOwed = true;
+    QTimer::singleShot(0, this, [this] {
+        if (d->scrollOwed && isOpen())
+            d->scrolled();
+    });
 }
 
 void Table::close()
@@ -118,7 +130,9 @@ void Table::close()
     d->file.reset();
     d->records = {};
     d->calcCache.clear();
-    d->view.clear();
+    d->rows.clear();
+    d->viewPending = false;
+    d->scrollOwed = false;
     d->range.reset();
     d->eof = d->bof = true;
     d->setState(TableState::Inactive);
@@ -164,7 +178,7 @@ void Table::last()
 {
     d->requireOpen();
     d->checkBrowseMode();
-    d->moveToRow(int(d->view.size()) - 1);
+    d->moveToRow(d->viewSize() - 1);
     d->scrolled();
 }
 
@@ -172,7 +186,7 @@ void Table::moveBy(int distance)
 {
     d->requireOpen();
     d->checkBrowseMode();
-    const int size = int(d->view.size());
+    const int size = d->viewSize();
     const int target = d->row + distance;
     const int before = d->row;
     d->moveToRow(target);
@@ -201,7 +215,7 @@ int Table::recNo() const
 
 int Table::recordCount() const
 {
-    return int(d->view.size());
+    return d->viewSize();
 }
 
 Bookmark Table::bookmark() const
@@ -213,10 +227,11 @@ void Table::gotoBookmark(Bookmark mark)
 {
     d->requireOpen();
     d->checkBrowseMode();
-    const auto found = std::find(d->view.begin(), d->view.end(), mark - 1);
-    if (found == d->view.end())
+    const std::vector<int>& rows = d->view();
+    const auto found = std::find(rows.begin(), rows.end(), mark - 1);
+    if (found == rows.end())
         throw Error(QStringLiteral("Záznam %1 v tabulce %2 už není.").arg(mark).arg(d->tableName));
-    d->moveToRow(int(found - d->view.begin()));
+    d->moveToRow(int(found - rows.begin()));
     d->scrolled();
 }
 
@@ -229,7 +244,7 @@ void Table::freeBookmark(Bookmark)
 
 int Table::currentRow() const
 {
-    return d->view.empty() ? -1 : d->row;
+    return d->viewSize() == 0 ? -1 : d->row;
 }
 
 void Table::moveToRow(int row)
@@ -244,7 +259,7 @@ void Table::moveToRow(int row)
 
 QString Table::text(int row, int field) const
 {
-    if (row < 0 || row >= int(d->view.size()) || field < 0 || field >= int(d->fields.size()))
+    if (row < 0 || row >= d->viewSize() || field < 0 || field >= int(d->fields.size()))
         return {};
     return d->fieldText(field, d->rowSource(row));
 }
@@ -288,13 +303,13 @@ void Table::Private::requireOpen() const
 void Table::Private::requireCursor() const
 {
     requireOpen();
-    if (view.empty())
+    if (viewSize() == 0)
         throw Error(QStringLiteral("Tabulka %1 je prázdná.").arg(tableName));
 }
 
 int Table::Private::currentRecord() const
 {
-    return view.empty() ? -1 : view[size_t(row)];
+    return viewSize() == 0 ? -1 : view()[size_t(row)];
 }
 
 void Table::Private::setState(TableState next)
@@ -307,6 +322,7 @@ void Table::Private::setState(TableState next)
 
 void Table::Private::scrolled()
 {
+    scrollOwed = false;
     emit q.afterScroll();
     notifyCurrent();
 }
@@ -325,7 +341,7 @@ void Table::Private::notifyCurrent()
 
 void Table::Private::moveToRow(int newRow)
 {
-    const int size = int(view.size());
+    const int size = viewSize();
     row = std::clamp(newRow, 0, std::max(size - 1, 0));
     eof = bof = size == 0;
 }

@@ -74,6 +74,15 @@ class Table : public QObject
     void setTableName(const QString& fileName);
     QString tableName() const;
     QString filePath() const;
+    // Exclusive use is a lock on the byte past the record locks that every opener of this
+    // program shares: it keeps out every other copy of this program, here or on another computer
+    // (fcntl byte-range locks reach NFS and CIFS servers), and a dBASE program that opens the
+    // table exclusively with the BDE's lock layout (its lock covers that byte). A dBASE program
+    // that opens it shared takes no lock there and is not kept out; nothing safe would do that:
+    // a lock over the whole file (flock, which NFS and CIFS since Linux 5.5 turn into one) blocks
+    // every record lock, and one over every record lock makes such a program look for a free
+    // slot for ever. Packing and emptying therefore need that no other dBASE program has the
+    // data folder open.
     void setExclusive(bool on);
     bool exclusive() const;
     void open();
@@ -112,6 +121,10 @@ class Table : public QObject
     void cancelRange();
     bool findKey(const QString& key);     // on the current tag; moves there when found
     void findNearest(const QString& key); // first record whose key is >= key, else the last
+    // The live records of the whole table, whatever the filter and range, whose field reads value
+    // (as asString() gives it), in the file as it is now: what other programs wrote since the last
+    // refresh counts. Neither the view nor the cursor moves.
+    int countRecordsWith(const QString& fieldName, const QString& value);
 
     // Editing
     TableState state() const;

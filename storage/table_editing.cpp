@@ -19,7 +19,7 @@ void Table::edit()
     d->requireOpen();
     if (isEditing())
         return;
-    if (d->view.empty()) {
+    if (d->viewSize() == 0) {
         append(); // as dBASE programs do: editing an empty table starts a new record
         return;
     }
@@ -250,14 +250,16 @@ void Table::Private::afterOwnWrite(int record, const QByteArray& bytes)
 {
     if (!file->lastWriteWasInSync()) {
         reloadChangedRecords(); // others wrote meanwhile: take their changes with ours
-    } else {
-        if (record == records.count())
-            records.data += bytes;
-        else
-            records.replace(record, bytes);
-        recordsChanged({record});
+        rebuildView();
+        return;
     }
-    rebuildView();
+    const bool wasLive = record < records.count() && !records.deleted(record);
+    if (record == records.count())
+        records.data += bytes;
+    else
+        records.replace(record, bytes);
+    recordsChanged({record});
+    viewRecordChanged(record, wasLive); // not the whole view again: a post stays cheap in a large table
 }
 
 void Table::Private::loadRecords()

@@ -64,7 +64,20 @@ struct Table::Private
     bool filtered = false;
     std::optional<Range> range;
 
-    std::vector<int> view; // physical record indexes in the current order
+    // The current view: physical record indexes in the current order. A whole table in the order
+    // of a tag not yet built is left pending until someone reads its rows, because the program
+    // opens the word table in "angl" order only to narrow it to one lesson at once.
+    mutable std::vector<int> rows;
+    mutable bool viewPending = false;
+    int pendingSize = 0; // the rows of a pending view: the live records
+    bool scrollOwed = false; // opened with a pending view: afterScroll follows on the next turn
+    std::vector<int>& view() const
+    {
+        if (viewPending)
+            const_cast<Private*>(this)->buildView();
+        return rows;
+    }
+    int viewSize() const { return viewPending ? pendingSize : int(rows.size()); }
     int row = 0;
     bool eof = true;
     bool bof = true;
@@ -98,9 +111,16 @@ struct Table::Private
 
     // table_view.cpp
     TagIndex* currentTag();
-    void rebuildView();
+    void rebuildView(); // may leave the view pending
+    void buildView();
+    // One record written by us: it leaves the view, or moves to its place in it. wasLive: the
+    // record was in the table, not deleted, before the write.
+    void viewRecordChanged(int record, bool wasLive);
+    bool inRange(TagIndex& tag, int record) const;
     void placeCursor(int record, int fallbackRow);
     std::function<bool(int)> filterPredicate(); // the records the filter lets through
+    // Whether a record's field reads value (trailing spaces aside), compared as stored for text.
+    std::function<bool(const char*)> valueMatcher(int field, const QString& value);
     std::optional<Filter> parseFilter(const QString& expression) const;
     int lowerBound(const TagIndex& tag, const TagIndex::Key& key) const;
 
@@ -109,7 +129,7 @@ struct Table::Private
     void reloadChangedRecords();
     bool reopenIfReplaced(); // true when the file was opened anew
     void recordsChanged(const std::vector<int>& changed);
-    void afterOwnWrite(int record, const QByteArray& bytes); // then rebuilds the view
+    void afterOwnWrite(int record, const QByteArray& bytes); // and brings the view in step
     void validateRequired() const;
     void releaseEditLock();
     void lockForChange(int record);

@@ -126,7 +126,7 @@ bool Table::findKey(const QString& key)
     d->checkBrowseMode();
     const TagIndex::Key prepared = tag->key(key);
     const int position = d->lowerBound(*tag, prepared);
-    if (position >= int(d->view.size()) || tag->compare(d->view[size_t(position)], prepared) != 0)
+    if (position >= d->viewSize() || tag->compare(d->view()[size_t(position)], prepared) != 0)
         return false;
     d->moveToRow(position);
     d->scrolled();
@@ -150,32 +150,58 @@ TagIndex* Table::Private::currentTag()
 {
     if (indexName.isEmpty())
         return nullptr;
-    for (TagIndex& tag : tags) {
-        if (tag.name().compare(indexName, Qt::CaseInsensitive) == 0) {
-            if (!tag.built())
-                tag.build();
+    for (TagIndex& tag : tags)
+        if (tag.name().compare(indexName, Qt::CaseInsensitive) == 0)
             return &tag;
-        }
-    }
     return nullptr;
 }
 
 int Table::Private::lowerBound(const TagIndex& tag, const TagIndex::Key& key) const
 {
+    const std::vector<int>& ordered = view();
     const auto found =
-        std::partition_point(view.begin(), view.end(), [&](int record) { return tag.compare(record, key) < 0; });
-    return int(found - view.begin());
+        std::partition_point(ordered.begin(), ordered.end(), [&](int record) { return tag.compare(record, key) < 0; });
+    return int(found - ordered.begin());
+}
+
+bool Table::Private::inRange(TagIndex& tag, int record) const
+{
+    return !range || (tag.compare(record, tag.key(range->from)) >= 0 && tag.compare(record, tag.key(range->to)) <= 0);
 }
 
 void Table::Private::rebuildView()
 {
-    view.clear();
+    TagIndex* tag = currentTag();
+    const bool selecting = (filtered && filter) || range;
+    if (tag && !tag->built() && !selecting) {
+        // The whole table in an order not built yet: built when someone reads a row.
+        viewPending = true;
+        rows.clear();
+        pendingSize = 0;
+        for (int record = 0; record < records.count(); ++record)
+            pendingSize += records.deleted(record) ? 0 : 1;
+        return;
+    }
+    buildView();
+}
+
+void Table::Private::buildView()
+{
+    viewPending = false;
+    rows.clear();
     const std::function<bool(int)> matches = filterPredicate();
-    const auto take = [&](int record) {
-        if (matches(record))
-            view.push_back(record);
-    };
-    if (TagIndex* tag = currentTag()) {
+    TagIndex* tag = currentTag();
+    if (tag && !tag->built() && filtered && filter) {
+        // A few records of a large table (one lesson): only their keys are made and sorted.
+        for (int record = 0; record < records.count(); ++record)
+            if (!records.deleted(record) && matches(record) && inRange(*tag, record))
+                rows.push_back(record);
+        std::sort(rows.begin(), rows.end(), [tag](int a, int b) { return tag->less(a, b); });
+        return;
+    }
+    if (tag) {
+        if (!tag->built())
+            tag->build();
         auto begin = tag->order().begin();
         auto end = tag->order().end();
         if (range) {
@@ -184,20 +210,46 @@ void Table::Private::rebuildView()
             begin = std::partition_point(begin, end, [&](int record) { return tag->compare(record, from) < 0; });
             end = std::partition_point(begin, end, [&](int record) { return tag->compare(record, to) <= 0; });
         }
-        view.reserve(size_t(end - begin));
-        std::for_each(begin, end, take);
+        rows.reserve(size_t(end - begin));
+        std::copy_if(begin, end, std::back_inserter(rows), matches);
     } else {
-        view.reserve(size_t(records.count()));
+        rows.reserve(size_t(records.count()));
         for (int record = 0; record < records.count(); ++record)
-            if (!records.deleted(record))
-                take(record);
+            if (!records.deleted(record) && matches(record))
+                rows.push_back(record);
     }
+}
+
+void Table::Private::viewRecordChanged(int record, bool wasLive)
+{
+    const bool live = !records.deleted(record);
+    if (viewPending) {
+        pendingSize += int(live) - int(wasLive);
+        return;
+    }
+    const auto old = std::find(rows.begin(), rows.end(), record);
+    if (old != rows.end())
+        rows.erase(old);
+    if (!live || !filterPredicate()(record))
+        return;
+    TagIndex* tag = currentTag();
+    if (tag && !inRange(*tag, record))
+        return;
+    const auto place = tag ? std::partition_point(rows.begin(), rows.end(),
+                                                  [&](int other) { return tag->less(other, record); })
+                           : std::lower_bound(rows.begin(), rows.end(), record);
+    rows.insert(place, record);
 }
 
 void Table::Private::placeCursor(int record, int fallbackRow)
 {
-    const auto found = record < 0 ? view.end() : std::find(view.begin(), view.end(), record);
-    moveToRow(found != view.end() ? int(found - view.begin()) : fallbackRow);
+    if (record < 0) {
+        moveToRow(fallbackRow);
+        return;
+    }
+    const std::vector<int>& ordered = view();
+    const auto found = std::find(ordered.begin(), ordered.end(), record);
+    moveToRow(found != ordered.end() ? int(found - ordered.begin()) : fallbackRow);
 }
 
 std::function<bool(int)> Table::Private::filterPredicate()
@@ -213,18 +265,67 @@ std::function<bool(int)> Table::Private::filterPredicate()
             return value == filter->value;
         };
     }
-    // Text is compared as stored, padded to the field's width: no conversion per record.
+    return [this, matches = valueMatcher(filter->field, filter->value)](int record) {
+        return matches(records.at(record));
+    };
+}
+
+std::function<bool(const char*)> Table::Private::valueMatcher(int field, const QString& value)
+{
+    const FieldInfo& info = fields[size_t(field)];
+    if (info.type != FieldType::Character || !info.stored()) {
+        return [this, field, value](const char* record) {
+            QString text = fieldText(field, Source{record, -1});
+            while (text.endsWith(QLatin1Char(' ')))
+                text.chop(1);
+            return text == value;
+        };
+    }
+    // Text is compared as stored, without the padding that reading drops: no conversion per record.
     QByteArray wanted;
     try {
-        wanted = field_codec::fromText(info, filter->value, codePage);
+        wanted = field_codec::fromText(info, value, codePage);
     } catch (const Error&) {
-        return [](int) { return false; }; // a character the table cannot hold is in no record
+        return [](const char*) { return false; }; // a character the table cannot hold is in no record
     }
-    if (filter->value.size() > info.width)
-        return [](int) { return false; };
-    return [this, offset = info.offset, wanted](int record) {
-        return std::memcmp(records.at(record) + offset, wanted.constData(), size_t(wanted.size())) == 0;
+    if (value.size() > info.width)
+        return [](const char*) { return false; };
+    qsizetype length = wanted.size();
+    while (length > 0 && (wanted[length - 1] == ' ' || wanted[length - 1] == '\0'))
+        --length;
+    wanted.truncate(length);
+    return [offset = info.offset, width = info.width, wanted](const char* record) {
+        const char* stored = record + offset;
+        const size_t size = size_t(wanted.size());
+        if (std::memcmp(stored, wanted.constData(), size) != 0)
+            return false; // most records differ at once
+        return std::all_of(stored + size, stored + width, [](char byte) { return byte == ' ' || byte == '\0'; });
     };
+}
+
+int Table::countRecordsWith(const QString& fieldName, const QString& value)
+{
+    d->requireOpen();
+    QString wanted = value;
+    while (wanted.endsWith(QLatin1Char(' ')))
+        wanted.chop(1);
+    const std::function<bool(const char*)> matches = d->valueMatcher(fieldByName(fieldName).index(), wanted);
+    RecordBuffer now;
+    const RecordBuffer* source = &d->records;
+    if (d->file->replacedOnDisk()) { // packed or copied over elsewhere: the file at the path counts
+        DbfFile file(d->file->path(), DbfFile::Access::Shared);
+        if (file.recordLength() == d->records.length) { // the same fields, or we would misread it
+            now = RecordBuffer{file.readRecordsNow(), file.recordLength()};
+            source = &now;
+        }
+    } else if (!d->file->unchangedSinceRead()) {
+        now = RecordBuffer{d->file->readRecordsNow(), d->records.length};
+        source = &now;
+    }
+    int count = 0;
+    for (int record = 0; record < source->count(); ++record)
+        count += !source->deleted(record) && matches(source->at(record)) ? 1 : 0;
+    return count;
 }
 
 std::optional<Table::Private::Filter> Table::Private::parseFilter(const QString& expression) const

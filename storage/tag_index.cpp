@@ -58,55 +58,56 @@ QString TagIndex::fieldText(int record) const
     return m_codePage.decode(bytes);
 }
 
-int TagIndex::keyCount() const
+void TagIndex::ensureKey(int record) const
 {
-    switch (m_spec.order) {
-    case KeyOrder::Plain:
-        return m_records.count();
-    case KeyOrder::Czech:
-    case KeyOrder::Unicode:
-        return int(m_textKeyStart.size());
-    case KeyOrder::Numeric:
-        return int(m_numberKeys.size());
+    if (m_spec.order == KeyOrder::Plain)
+        return; // compared straight from the record
+    if (size_t(record) >= m_hasKey.size()) {
+        const size_t size = std::max(size_t(record) + 1, size_t(m_records.count()));
+        m_hasKey.resize(size, 0);
+        if (m_collation)
+            m_textKeyStart.resize(size, 0);
+        else
+            m_numberKeys.resize(size, kBlankNumber);
     }
-    return 0;
+    if (!m_hasKey[size_t(record)])
+        computeKey(record);
 }
 
-void TagIndex::computeKey(int record)
+void TagIndex::computeKey(int record) const
 {
     switch (m_spec.order) {
     case KeyOrder::Plain:
-        return; // compared straight from the record
+        return;
     case KeyOrder::Czech:
-    case KeyOrder::Unicode: {
+    case KeyOrder::Unicode:
         // A changed record's old key stays behind unused until the next build.
-        const size_t start = m_collation->appendKey(fieldText(record), m_textKeys);
-        if (record < int(m_textKeyStart.size()))
-            m_textKeyStart[size_t(record)] = start;
-        else
-            m_textKeyStart.push_back(start);
-        return;
+        m_textKeyStart[size_t(record)] = m_collation->appendKey(fieldText(record), m_textKeys);
+        break;
+    case KeyOrder::Numeric:
+        m_numberKeys[size_t(record)] =
+            field_codec::number(QByteArrayView(m_records.at(record) + m_offset, m_width)).value_or(kBlankNumber);
+        break;
     }
-    case KeyOrder::Numeric: {
-        const std::optional<double> value =
-            field_codec::number(QByteArrayView(m_records.at(record) + m_offset, m_width));
-        m_numberKeys.resize(std::max<size_t>(m_numberKeys.size(), record + 1));
-        m_numberKeys[record] = value.value_or(kBlankNumber);
-        return;
-    }
-    }
+    m_hasKey[size_t(record)] = 1;
+}
+
+void TagIndex::invalidate()
+{
+    m_built = false;
+    m_order.clear();
+    m_textKeys.clear();
+    m_textKeyStart.clear();
+    m_numberKeys.clear();
+    m_hasKey.clear();
 }
 
 void TagIndex::build()
 {
     const int count = m_records.count();
-    m_textKeys.clear();
-    m_textKeyStart.clear();
-    m_numberKeys.clear();
-    if (m_collation) {
+    invalidate();
+    if (m_collation)
         m_textKeys.reserve(size_t(count) * 24);
-        m_textKeyStart.reserve(size_t(count));
-    }
     struct Entry
     {
         uint64_t prefix;
@@ -115,9 +116,10 @@ void TagIndex::build()
     std::vector<Entry> entries;
     entries.reserve(size_t(count));
     for (int record = 0; record < count; ++record) {
-        computeKey(record);
-        if (!m_records.deleted(record))
-            entries.push_back(Entry{prefix(record), record});
+        if (m_records.deleted(record))
+            continue; // its key is made when someone compares it
+        ensureKey(record);
+        entries.push_back(Entry{prefix(record), record});
     }
     const bool prefixIsWholeKey =
         m_spec.order == KeyOrder::Numeric || (m_spec.order == KeyOrder::Plain && m_width <= kPrefixBytes);
@@ -147,14 +149,13 @@ uint64_t TagIndex::prefix(int record) const
 
 void TagIndex::recordChanged(int record)
 {
+    if (size_t(record) < m_hasKey.size())
+        m_hasKey[size_t(record)] = 0;
     if (!m_built)
         return;
     const auto old = std::find(m_order.begin(), m_order.end(), record);
     if (old != m_order.end())
         m_order.erase(old);
-    for (int missing = keyCount(); missing < record; ++missing)
-        computeKey(missing); // records appended by others since the last change
-    computeKey(record);
     if (!m_records.deleted(record))
         m_order.insert(
             std::lower_bound(m_order.begin(), m_order.end(), record, [this](int a, int b) { return less(a, b); }),
@@ -163,6 +164,8 @@ void TagIndex::recordChanged(int record)
 
 int TagIndex::compareRecords(int a, int b) const
 {
+    ensureKey(a);
+    ensureKey(b);
     switch (m_spec.order) {
     case KeyOrder::Plain:
         return std::memcmp(m_records.at(a) + m_offset, m_records.at(b) + m_offset, size_t(m_width));
@@ -218,6 +221,7 @@ TagIndex::Key TagIndex::key(const QString& value) const
 
 int TagIndex::compare(int record, const Key& key) const
 {
+    ensureKey(record);
     switch (m_spec.order) {
     case KeyOrder::Plain:
         return std::memcmp(m_records.at(record) + m_offset, key.bytes.constData(), size_t(m_width));

@@ -16,7 +16,9 @@ namespace kadmor {
 
 // One index tag kept in memory: the live records ordered on one field. Keys that compare
 // equal keep the records' physical order, so the order is total and a record can be found
-// again by binary search.
+// again by binary search. A record's key is made the first time it is compared, so that a view
+// of a few records (one lesson) orders them without making the keys of every record; the
+// whole order is built only when a view needs it.
 class TagIndex
 {
   public:
@@ -32,8 +34,9 @@ class TagIndex
     const QString& name() const { return m_spec.name; }
     bool built() const { return m_built; }
     void build();
-    void invalidate() { m_built = false; }
-    // The record (new, changed or just deleted) moves to its place; only for a built index.
+    void invalidate(); // the records were read anew: every key and the order go
+    // The record (new, changed or just deleted) moves to its place in a built order; without
+    // one its key is made again when next compared.
     void recordChanged(int record);
 
     const std::vector<int>& order() const { return m_order; }
@@ -44,10 +47,11 @@ class TagIndex
 
   private:
     QString fieldText(int record) const;
-    int keyCount() const;
-    void computeKey(int record);
+    void ensureKey(int record) const; // makes the record's key unless it has one
+    void computeKey(int record) const;
     int compareRecords(int a, int b) const;
     uint64_t prefix(int record) const; // the key's first bytes, compared before the whole key
+    // Only once the record's key is made: making another key may move them all.
     const char* textKey(int record) const { return m_textKeys.data() + m_textKeyStart[size_t(record)]; }
 
     TagSpec m_spec;
@@ -56,9 +60,12 @@ class TagIndex
     const CodePage& m_codePage;
     const RecordBuffer& m_records;
     std::unique_ptr<Collation> m_collation;
-    std::vector<char> m_textKeys; // the sort keys of all records, one after another
-    std::vector<size_t> m_textKeyStart;
-    std::vector<double> m_numberKeys;
+    // Made on demand, hence mutable: the sort keys one after another, where each record's starts,
+    // the numbers, and which records have a key.
+    mutable std::vector<char> m_textKeys;
+    mutable std::vector<size_t> m_textKeyStart;
+    mutable std::vector<double> m_numberKeys;
+    mutable std::vector<char> m_hasKey;
     std::vector<int> m_order;
     bool m_built = false;
 };

@@ -17,7 +17,8 @@ const char* const kUsage =
     "Použití:\n"
     "  kadmor-table dump SOUBOR.dbf     vypíše pole a všechny záznamy (smazané s *)\n"
     "  kadmor-table append SOUBOR.dbf   připíše záznamy ze vstupu (hodnoty oddělené tabulátorem)\n"
-    "  kadmor-table pack SOUBOR.dbf     odstraní smazané záznamy\n"
+    "  kadmor-table pack SOUBOR.dbf     odstraní smazané záznamy (jen když tabulku nemá otevřenou\n"
+    "                                   žádný jiný program pro dBASE)\n"
     "  kadmor-table check SOUBOR.dbf    porovná počet záznamů v hlavičce se záznamy v souboru\n"
     "  kadmor-table repair SOUBOR.dbf   opraví počet záznamů poškozené tabulky (po potvrzení)\n";
 

@@ -123,7 +123,7 @@ bool checkTable(const QString& path, QTextStream& out)
     if (census.damaged())
         out << QStringLiteral("Tabulka je poškozená; opravíte ji příkazem „kadmor-table repair %1“.\n").arg(path);
     else if (census.whole > census.counted)
-        out << QStringLiteral("Poslední záznam nedopsal přerušený zápis; další připsání jej nahradí.\n");
+        out << QStringLiteral("Poslední záznam přerušený zápis nezapočítal; další připsání jej započítá se svým.\n");
     else
         out << QStringLiteral("Tabulka je v pořádku.\n");
     return !census.damaged();

@@ -42,9 +42,17 @@ void TForm1::deleteWordFiles()
     NamedFile picture{QStringLiteral("OBR"), Table1->fieldByName(QStringLiteral("OBR")).asString()};
     if (sound.name.isEmpty() && picture.name.isEmpty())
         return;
-    countRecordsNaming(dataFolder, layouts::words(), {&sound, &picture});
-    if (!sound.name.isEmpty())
-        countRecordsNaming(dataFolder, layouts::phrases(), {&sound}); // phrases name sounds in ZVUK too
+    // The open tables count from the files as they are now, without opening them a second time
+    // (which would check each index again).
+    for (NamedFile* file : {&sound, &picture})
+        if (!file->name.isEmpty())
+            file->records += Table1->countRecordsWith(file->field, file->name);
+    if (!sound.name.isEmpty()) { // phrases name sounds in ZVUK too
+        if (Table3->isOpen())
+            sound.records += Table3->countRecordsWith(sound.field, sound.name);
+        else
+            countRecordsNaming(dataFolder, layouts::phrases(), {&sound});
+    }
     if (deletable(sound))
         deleteFile(soundFile(sound.name));
     if (deletable(picture))

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -72,6 +74,8 @@ IndexEditor::IndexEditor(const QString& path, Access access) : m_path(path)
         for (int i = 0; i < tagCount; ++i)
             readTag(i);
         m_header.truncate(kPageSize); // only the file header changes
+        if (access == Access::ReadWrite)
+            lockWholeFile();
     } catch (...) {
         ::close(m_fd);
         throw;
@@ -81,6 +85,55 @@ IndexEditor::IndexEditor(const QString& path, Access access) : m_path(path)
 IndexEditor::~IndexEditor()
 {
     ::close(m_fd);
+}
+
+void IndexEditor::lockWholeFile() const
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    auto pause = std::chrono::microseconds(200);
+    for (;;) {
+        struct flock lock = {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = 0;
+        lock.l_len = 0; // to the end, however far the file grows
+        if (fcntl(m_fd, F_OFD_SETLK, &lock) == 0)
+            return;
+        if (errno == EINTR)
+            continue;
+        if ((errno != EAGAIN && errno != EACCES) || std::chrono::steady_clock::now() > deadline)
+            throw Error(QStringLiteral("Indexový soubor %1 nelze zamknout: %2")
+                            .arg(m_path, QString::fromLocal8Bit(strerror(errno))));
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::microseconds(20000));
+    }
+}
+
+void IndexEditor::rewrite(const QString& path, const QByteArray& bytes)
+{
+    IndexEditor file(path);
+    file.lockWholeFile();
+    const QByteArray withdrawn(kFingerprintMarkSize, '\0');
+    file.writeAt(kFingerprintMarkOffset, withdrawn);
+    file.sync();
+    QByteArray body = bytes;
+    const QByteArray stamp = body.mid(kFingerprintMarkOffset, kFingerprintMarkSize + dbf::kFingerprintSize);
+    body.replace(kFingerprintMarkOffset, kFingerprintMarkSize, withdrawn);
+    file.writeAt(0, body);
+    if (ftruncate(file.m_fd, off_t(body.size())) != 0)
+        throw Error(QStringLiteral("Indexový soubor %1 nelze zapsat: %2")
+                        .arg(path, QString::fromLocal8Bit(strerror(errno))));
+    file.sync();
+    if (stamp.startsWith(QByteArrayView(kFingerprintMark, kFingerprintMarkSize)))
+        file.writeAt(kFingerprintMarkOffset, stamp);
+}
+
+IndexEditor::IndexEditor(const QString& path) : m_path(path)
+{
+    m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    if (m_fd < 0)
+        throw Error(
+            QStringLiteral("Indexový soubor %1 nelze otevřít: %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
 }
 
 void IndexEditor::damaged(const char* why) const
@@ -450,7 +503,9 @@ QByteArray IndexEditor::nodeBytes(const Node& node) const
 
 void IndexEditor::commit(const QByteArray& fingerprint)
 {
-    const QByteArray stamp = QByteArray(kFingerprintMark, kFingerprintMarkSize) + fingerprint;
+    const QByteArray stamp = fingerprint.isEmpty()
+                                 ? QByteArray(kFingerprintMarkSize, '\0')
+                                 : QByteArray(kFingerprintMark, kFingerprintMarkSize) + fingerprint;
     const bool blocksChanged = !m_dirty.empty() || !m_freed.empty() || m_headerChanged ||
                                std::any_of(m_tags.begin(), m_tags.end(), [](const TagState& t) { return t.changed; });
     if (!blocksChanged) {

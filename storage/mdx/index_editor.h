@@ -45,8 +45,14 @@ class IndexEditor
 
     // Writes the changes so that a write cut short anywhere leaves no fingerprint: the old one is
     // withdrawn and that is synced, then the blocks and headers are written and synced, and only
-    // then the new fingerprint. Without changed blocks the fingerprint alone is replaced.
+    // then the new fingerprint. Without changed blocks the fingerprint alone is replaced. An empty
+    // fingerprint leaves none: the index is not known to be in step with the table.
     void commit(const QByteArray& fingerprint);
+
+    // Writes a whole new index over the file at path, in place, so that programs holding it open
+    // see it: the fingerprint is withdrawn and synced first, then the bytes (with theirs withheld)
+    // are written, the file cut to their length and synced, and the fingerprint written last.
+    static void rewrite(const QString& path, const QByteArray& bytes);
 
   private:
     struct Item
@@ -77,6 +83,7 @@ class IndexEditor
         bool changed = false;
     };
 
+    explicit IndexEditor(const QString& path); // the file only, for rewrite()
     [[noreturn]] void damaged(const char* why) const;
     QByteArray readAt(qint64 offset, int size) const;
     void writeAt(qint64 offset, const QByteArray& bytes) const;
@@ -105,6 +112,10 @@ class IndexEditor
     void merge(int tag, Node& parent, size_t left);
 
     QByteArray nodeBytes(const Node& node) const;
+
+    // Other dBASE programs (TDbf) lock the blocks of an index they change, at their offsets in the
+    // file; a change of ours holds them all, waiting a bounded time for those programs.
+    void lockWholeFile() const;
 
     QString m_path;
     int m_fd = -1;

@@ -81,11 +81,15 @@ void write(const QString& dbfPath, const mdx::DbfTable& table, const QList<MdxTa
     QByteArray bytes = mdx::buildIndexFile(index, QDate::currentDate());
     const QByteArray stamp = fingerprintRecord(dbf::fingerprintOfFile(dbfPath));
     bytes.replace(mdx::kFingerprintMarkOffset, stamp.size(), stamp);
-    QStringList paths = findIndexFiles(dbfPath);
-    if (paths.isEmpty())
-        paths.append(indexFilePath(dbfPath));
+    const QStringList paths = findIndexFiles(dbfPath);
+    if (paths.isEmpty()) {
+        replaceFile(indexFilePath(dbfPath), bytes); // a new file: nobody holds it open yet
+        return;
+    }
+    // In place, not by a new file renamed over it: another program that holds the index open
+    // would go on writing to the old file, and its keys would never reach the index on disk.
     for (const QString& path : paths)
-        replaceFile(path, bytes);
+        mdx::IndexEditor::rewrite(path, bytes);
 }
 
 // The tags as the index must declare them, from the table's header alone.
@@ -190,8 +194,13 @@ bool updateProductionIndexInPlace(const QString& dbfPath, const QList<MdxTagDef>
     try {
         mdx::IndexEditor index(paths.front(), mdx::IndexEditor::Access::ReadWrite);
         const mdx::DbfTable header = mdx::readDbfHeader(dbfPath);
-        if (index.fingerprint() != fingerprintBefore || !declaresTags(index, header, tags))
+        if (!declaresTags(index, header, tags))
             return false;
+        // Another program wrote the table since: a dBASE program that keeps the index (TDbf)
+        // holds it open and changes it too, so ours are changed beside its keys, not over them.
+        // Whether the index is still true is then not known: it keeps no fingerprint, and the
+        // next open checks it in full.
+        const bool inStep = index.fingerprint() == fingerprintBefore;
         for (const MdxTagDef& def : tags) {
             const mdx::DbfField* field = header.field(def.field);
             const int tag = index.tagNamed(def.name);
@@ -208,10 +217,10 @@ bool updateProductionIndexInPlace(const QString& dbfPath, const QList<MdxTagDef>
             }
             index.insert(tag, key, change.recordNumber);
         }
-        index.commit(dbf::fingerprintOfFile(dbfPath));
+        index.commit(inStep ? dbf::fingerprintOfFile(dbfPath) : QByteArray());
         return true;
     } catch (const Error&) {
-        return false; // a commit cut short left no fingerprint: the rebuild replaces the file
+        return false; // a commit cut short left no fingerprint: the rebuild rewrites the file
     }
 }
 

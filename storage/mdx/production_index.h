@@ -22,9 +22,9 @@ QString findIndexFile(const QString& dbfPath); // the first of them, or an empty
 // extension (kadmor.dbf -> kadmor.mdx, KADMOR.DBF -> KADMOR.MDX).
 QString indexFilePath(const QString& dbfPath);
 
-// Rebuilds the index from the records, deleted ones included, and replaces every existing
-// index file of the table atomically (a new file beside it, then a rename). The new file
-// carries the table's fingerprint (table_fingerprint.h) as it is now.
+// Rebuilds the index from the records, deleted ones included, and writes it over every existing
+// index file of the table in place (IndexEditor::rewrite), or into a new file when there is none.
+// It carries the table's fingerprint (table_fingerprint.h) as it is now.
 void writeProductionIndex(const QString& dbfPath, const QList<MdxTagDef>& tags);
 
 // One record as it was before a write and as the write left it; before is empty for an
@@ -36,11 +36,12 @@ struct RecordChange
     QByteArray after;
 };
 
-// Keeps the index in step with one written record in place, block by block, when the index
-// carries fingerprintBefore, the table's fingerprint just before the write: only the keys that
-// changed move, and the index then carries the table's fingerprint as it is now. Returns false,
-// having changed nothing, when the index is not in step with that table or is not sound; the
-// caller then rebuilds it.
+// Keeps the index in step with one written record in place, block by block: only the keys that
+// changed move. When the index carries fingerprintBefore, the table's fingerprint just before the
+// write, it then carries the table's fingerprint as it is now; when another program wrote the
+// table since, it keeps none, so that the next open checks it in full. Returns false when the
+// index is not sound, declares other tags or lacks the record's old key; the caller then
+// rebuilds it.
 bool updateProductionIndexInPlace(const QString& dbfPath, const QList<MdxTagDef>& tags, const RecordChange& change,
                                   const QByteArray& fingerprintBefore);
 

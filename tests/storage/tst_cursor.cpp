@@ -116,6 +116,7 @@ class CursorTest : public QObject
     void script();
     void reopenedTableShowsPostedChanges();
     void afterScrollAlsoWhileControlsAreDisabled();
+    void openTellsTheFirstRecordOnce();
     void controlsResumeOnlyAtTheOutermostEnable();
     void bookmarksSurviveOrderChanges();
 };
@@ -318,6 +319,33 @@ void CursorTest::afterScrollAlsoWhileControlsAreDisabled()
     QCOMPARE(current.count(), 0);
     table.enableControls();
     QCOMPARE(current.count(), 1);
+}
+
+// A table opened in the order of a tag tells who follows its current record on the next turn of
+// the event loop, or when the caller narrows the view at once (as the word list does), only then.
+void CursorTest::openTellsTheFirstRecordOnce()
+{
+    QTemporaryDir dir;
+    test::createTableWith(dir, layouts::words(), kWords);
+    Table table(layouts::words());
+    table.setDatabaseName(dir.path());
+    QList<int> told;
+    connect(&table, &Table::afterScroll, &table, [&] { told.append(table.recNo()); });
+    table.open();
+    QCOMPARE(told.size(), 0);
+    QTRY_COMPARE(told.size(), 1);
+    table.first();
+    QCOMPARE(told.last(), table.recNo());
+
+    table.close();
+    told.clear();
+    table.open();
+    table.setFilter(QStringLiteral("LEK='  2'"));
+    table.setFiltered(true);
+    QCOMPARE(told.size(), 1);
+    QTest::qWait(20);
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told.front(), table.recNo());
 }
 
 void CursorTest::controlsResumeOnlyAtTheOutermostEnable()

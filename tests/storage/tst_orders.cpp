@@ -5,6 +5,7 @@
 #include "storage/table.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace kadmor;
@@ -77,6 +78,9 @@ class OrdersTest : public QObject
     void nearest();
     void equalKeysKeepFileOrder();
     void orderFollowsChanges();
+    void viewFollowsOwnWrites_data();
+    void viewFollowsOwnWrites();
+    void countsTheWholeTableAsOnDisk();
 };
 
 void OrdersTest::tagOrder_data()
@@ -195,6 +199,124 @@ void OrdersTest::orderFollowsChanges()
     table->remove();
     QCOMPARE(column(*table, QStringLiteral("ANGL")), (QStringList{"a", "e", "f"}));
     QCOMPARE(table->fieldByName(QStringLiteral("ANGL")).asString(), QStringLiteral("e"));
+}
+
+// The view a table keeps in step after each of its own writes must be the one a table opened
+// afresh builds: records move in and out of the filter and the range, and to their place.
+void OrdersTest::viewFollowsOwnWrites_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("range"); // from, to; empty for none
+    QTest::addColumn<bool>("wholeOrderFirst"); // the tag's order of every record built before the filter
+
+    QTest::newRow("angl, whole table") << "angl" << QString() << QStringList() << false;
+    QTest::newRow("angl, one lesson") << "angl" << "LEK='  1'" << QStringList() << false;
+    QTest::newRow("angl, one lesson, order of all built") << "angl" << "LEK='  1'" << QStringList() << true;
+    QTest::newRow("ces, one lesson") << "ces" << "LEK='  2'" << QStringList() << false;
+    QTest::newRow("lek, range") << "lek" << QString() << QStringList{"  1", "  2"} << false;
+    QTest::newRow("angl, range and lesson") << "angl" << "LEK='  1'" << QStringList{"b", "m"} << false;
+    QTest::newRow("file order, one lesson") << QString() << "LEK='  3'" << QStringList() << false;
+}
+
+void OrdersTest::viewFollowsOwnWrites()
+{
+    QFETCH(QString, tag);
+    QFETCH(QString, filter);
+    QFETCH(QStringList, range);
+    QFETCH(bool, wholeOrderFirst);
+    const QStringList lessons{"  1", "  2", "  3"};
+    const QStringList words{"a", "b", "bank", "č", "d", "ch", "k", "m", "ž", "zebra"};
+    QRandomGenerator random(17);
+    const auto pick = [&](const QStringList& from) { return from[int(random.bounded(from.size()))]; };
+    QList<QStringList> rows;
+    for (int i = 0; i < 30; ++i)
+        rows.append({pick(lessons), pick(words), pick(words)});
+    QTemporaryDir dir;
+    test::createTableWith(dir, layouts::words(), rows);
+    const auto opened = [&](bool buildWholeOrder) {
+        auto table = std::make_unique<Table>(layouts::words());
+        table->setDatabaseName(dir.path());
+        table->open();
+        table->setIndexName(tag);
+        if (buildWholeOrder)
+            table->recordCount();
+        if (!filter.isEmpty()) {
+            table->setFilter(filter);
+            table->setFiltered(true);
+        }
+        if (!range.isEmpty())
+            table->setRange(range[0], range[1]);
+        return table;
+    };
+    const auto shown = [](Table& table) {
+        QStringList seen;
+        for (int row = 0; row < table.recordCount(); ++row) {
+            table.moveToRow(row);
+            seen.append(QString::number(table.recNo()) + u':' + table.text(row, 0) + u'|' + table.text(row, 1) +
+                        u'|' + table.text(row, 2));
+        }
+        return seen;
+    };
+    auto table = opened(wholeOrderFirst);
+    for (int step = 0; step < 150; ++step) {
+        const int what = int(random.bounded(3));
+        if (what == 0 || table->recordCount() == 0) {
+            table->append();
+            table->fieldByName(QStringLiteral("LEK")).setAsString(pick(lessons));
+            table->fieldByName(QStringLiteral("ANGL")).setAsString(pick(words));
+            table->fieldByName(QStringLiteral("CES")).setAsString(pick(words));
+            table->post();
+        } else if (what == 1) {
+            table->moveToRow(int(random.bounded(table->recordCount())));
+            table->edit();
+            const QString field = pick({"LEK", "ANGL", "CES"});
+            table->fieldByName(field).setAsString(field == u"LEK" ? pick(lessons) : pick(words));
+            table->post();
+        } else {
+            table->moveToRow(int(random.bounded(table->recordCount())));
+            table->remove();
+        }
+        const QStringList kept = shown(*table);
+        QCOMPARE(kept, shown(*opened(false)));
+    }
+}
+
+// Deleting a word asks how many records name its sound: the whole table, not the lesson shown,
+// as the file holds it, also when another program wrote since.
+void OrdersTest::countsTheWholeTableAsOnDisk()
+{
+    QTemporaryDir dir;
+    test::createTableWith(dir, layouts::words(),
+                          {{"  1", "dog", "pes", "", "dog"},
+                           {"  2", "dog", "pes", "", "dog"},
+                           {"  2", "cat", "kočka", "", "cat"},
+                           {"  1", "hound", "pes", "", "dog  "}});
+    Table table(layouts::words());
+    table.setDatabaseName(dir.path());
+    table.open();
+    table.setFilter(QStringLiteral("LEK='  1'"));
+    table.setFiltered(true);
+    table.moveToRow(1);
+    const int record = table.recNo();
+    QCOMPARE(table.countRecordsWith(QStringLiteral("zvuk"), QStringLiteral("dog")), 3);
+    QCOMPARE(table.countRecordsWith(QStringLiteral("ZVUK"), QStringLiteral("do")), 0);
+    QCOMPARE(table.countRecordsWith(QStringLiteral("ZVUK"), QStringLiteral("cat")), 1);
+    {
+        Table other(layouts::words());
+        other.setDatabaseName(dir.path());
+        other.open();
+        other.setIndexName(QString());
+        other.moveToRow(2);
+        other.remove(); // cat
+        other.append();
+        other.fieldByName(QStringLiteral("ZVUK")).setAsString(QStringLiteral("dog"));
+        other.post();
+    }
+    QCOMPARE(table.countRecordsWith(QStringLiteral("ZVUK"), QStringLiteral("cat")), 0);
+    QCOMPARE(table.countRecordsWith(QStringLiteral("ZVUK"), QStringLiteral("dog")), 4);
+    QCOMPARE(table.recordCount(), 2); // the view has not moved
+    QCOMPARE(table.recNo(), record);
 }
 
 QTEST_GUILESS_MAIN(OrdersTest)

@@ -18,8 +18,11 @@
 #include <QTest>
 #include <QThread>
 
+#include <QtEndian>
+
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace kadmor;
@@ -214,6 +217,7 @@ class SharingTest : public QObject
     void refreshShowsOtherProgramsChanges();
     void refreshOfAReplacedFile();
     void twoProgramsAppendAndEditAtOnce();
+    void appendSkipsTheSlotAnotherProgramHolds();
     void programKilledWhileAppendingLosesNothingFinished();
     void programKilledWhilePackingLeavesATable();
     void appendRacingAPackLandsInTheTable();
@@ -475,6 +479,75 @@ void SharingTest::appendersAgainstAPackerLoseNothing()
     QVERIFY(present.size() <= acknowledged.size() + 2); // at most the two appends under way when killed
     const qsizetype read = test::readWithDbfread(path)[QStringLiteral("records")].toArray().size();
     QVERIFY(read >= present.size() && read <= present.size() + 1);
+}
+
+// Another dBASE program appends as TDbf and the BDE do: it locks the byte of its new record
+// (the first past the records in the file) before it takes the header lock, raises the count by
+// one, and writes its record last. Our append meanwhile must take the next slot and count only
+// itself; a counted slot whose holder died is taken over.
+void SharingTest::appendSkipsTheSlotAnotherProgramHolds()
+{
+    const QString path = test::createTableWith(m_dir, kCounterLayout, {{"a", "1"}, {"b", "2"}});
+    const auto lockSlot = [](int fd, int recordNumber, short type) {
+        struct flock lock = {};
+        lock.l_type = type;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = off_t(0xEFFFFFFE) - recordNumber;
+        lock.l_len = 1;
+        return fcntl(fd, F_OFD_SETLK, &lock) == 0;
+    };
+    const auto header = [&] {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read the table");
+        return file.read(12);
+    };
+    const int headerLength = qFromLittleEndian<quint16>(header().constData() + 8);
+    const int recordLength = qFromLittleEndian<quint16>(header().constData() + 10);
+    const auto setCount = [&](quint32 count) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite) || !file.seek(4))
+            qFatal("cannot write the table");
+        char bytes[4];
+        qToLittleEndian(count, bytes);
+        file.write(bytes, 4);
+    };
+    const int other = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    QVERIFY(other >= 0);
+    QVERIFY(lockSlot(other, 3, F_WRLCK)); // the other program's new record 3
+
+    Table mine;
+    openAt(mine, path);
+    appendRecord(mine, QStringLiteral("ours"), 4);
+    QCOMPARE(qFromLittleEndian<quint32>(header().constData() + 4), 3u); // one more, for ours
+    QCOMPARE(readFileRecords(path).records.size(), 3);
+    QCOMPARE(mine.recordCount(), 2); // the slot of the other's record is no record before it is written
+    QVERIFY(lockSlot(other, 4, F_WRLCK)); // ours let go of its slot once written
+    lockSlot(other, 4, F_UNLCK);
+
+    // The other program raises the count and writes its record into the slot it held.
+    QByteArray theirs(recordLength, ' ');
+    theirs.replace(1, 6, "theirs");
+    setCount(4);
+    QCOMPARE(pwrite(other, theirs.constData(), size_t(recordLength), headerLength + 2 * recordLength),
+             ssize_t(recordLength));
+    lockSlot(other, 3, F_UNLCK);
+    mine.refresh();
+    QStringList names;
+    for (mine.first(); !mine.eof(); mine.next())
+        names.append(mine.fieldByName(QStringLiteral("NAME")).asString());
+    QCOMPARE(names, (QStringList{"a", "b", "theirs", "ours"}));
+
+    // A program that raised the count for record 5 and died before writing it: nobody holds the
+    // slot, so the next append fills it instead of leaving an empty record in the table.
+    setCount(5);
+    mine.refresh();
+    appendRecord(mine, QStringLiteral("next"), 5);
+    QCOMPARE(mine.recNo(), 5);
+    QCOMPARE(qFromLittleEndian<quint32>(header().constData() + 4), 5u);
+    ::close(other);
+    mine.close();
+    QCOMPARE(readFileRecords(path).records.size(), 5);
 }
 
 int main(int argc, char* argv[])
