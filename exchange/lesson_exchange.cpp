@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "exchange/package_rules.h"
 #include "exchange/suspended_display.h"
+#include "storage/collection_copy.h"
 #include "ui_new_words_page.h"
 #include "ui_word_list_page.h"
 #include "util/soubory.h"
@@ -19,26 +20,12 @@ namespace package = kadmor::package;
 
 namespace {
 
-// The fields copied into the collection, as (collection field, word or phrase field).
-struct CopiedField
-{
-    const char* target;
-    const char* source;
-};
-constexpr CopiedField wordFields[] = {{"LE", "LEK"}, {"AN", "ANGL"}, {"CE", "CES"}, {"OB", "OBR"}, {"ZV", "ZVUK"}};
-constexpr CopiedField phraseFields[] = {{"LE", "LEK"}, {"ANG", "ANGL"}, {"CE", "CES"}, {"ZVUK", "ZVUK"}};
-
-template <std::size_t N> void copyAll(kadmor::Table* from, kadmor::Table* into, const CopiedField (&fields)[N])
+void copyAll(kadmor::Table* from, kadmor::Table* into, const QList<kadmor::CopiedField>& fields)
 {
     {
         kadmor::SuspendedDisplay suspended(from);
-        for (from->first(); !from->eof(); from->next()) {
-            into->append();
-            for (const auto& [target, source] : fields)
-                into->fieldByName(QLatin1String(target))
-                    .setAsString(from->fieldByName(QLatin1String(source)).asString());
-            into->post();
-        }
+        for (from->first(); !from->eof(); from->next())
+            kadmor::appendCopy(*from, *into, fields);
     }
     into->refresh();
 }
@@ -97,8 +84,8 @@ void TForm1::BitBtn31Click()
     pointNewTables(dataFolder);
     Table6->open();
     Table7->open();
-    copyAll(Table1, Table6, wordFields);
-    copyAll(Table3, Table7, phraseFields);
+    copyAll(Table1, Table6, kadmor::collection::wordFields());
+    copyAll(Table3, Table7, kadmor::collection::phraseFields());
 }
 
 void TForm1::Button9Click()

@@ -2,8 +2,6 @@
 // The phrase book: into and out of its pages, and deleting one phrase with the sound only it uses.
 #include "shell/tform1.h"
 
-#include "base/error.h"
-#include "storage/layouts.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "ui_word_list_page.h"
@@ -37,24 +35,9 @@ void TForm1::BitBtn18Click()
     p8editfraze->DBEdit39->setFocus();
 }
 
-// The record goes in every case; a sound that could not be deleted is reported afterwards.
 void TForm1::BitBtn22Click()
 {
-    if (!guard(QStringLiteral("Editovat může pouze oprávněná osoba!")))
-        return;
-    dialogs().beep();
-    if (dialogs().message(kadmor::BoxType::Warning, QStringLiteral("Opravdu chceš smazat tento záznam?"),
-                          kadmor::Buttons::YesNo) != kadmor::Answer::Yes)
-        return;
-    QString failure;
-    try {
-        deletePhraseSound();
-    } catch (const kadmor::Error& error) {
-        failure = error.text();
-    }
-    Table3->remove();
-    if (!failure.isEmpty())
-        throw kadmor::Error(failure);
+    deleteCurrentRecord(Table3, QStringLiteral("Editovat může pouze oprávněná osoba!"), &TForm1::deletePhraseSound);
 }
 
 // Phrase sounds come from other installations' packages and words name sounds in ZVUK too: the
@@ -65,8 +48,8 @@ void TForm1::deletePhraseSound()
     NamedFile sound{QStringLiteral("ZVUK"), Table3->fieldByName(QStringLiteral("ZVUK")).asString()};
     if (sound.name.isEmpty())
         return;
-    countRecordsNaming(dataFolder, kadmor::layouts::phrases(), {&sound});
-    countRecordsNaming(dataFolder, kadmor::layouts::words(), {&sound});
+    // The open tables count from the files as they are now, without opening them a second time.
+    sound.records = Table3->countRecordsWith(sound.field, sound.name) + Table1->countRecordsWith(sound.field, sound.name);
     if (deletable(sound))
         deleteFile(soundFile(sound.name));
 }

@@ -4,6 +4,7 @@
 #include "shell/tform1.h"
 
 #include "phrases/phrase_numbers.h"
+#include "storage/collection_copy.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "util/tools.h"
@@ -17,14 +18,6 @@ const QString lessonIndex = QStringLiteral("lek");
 const QString soundIndex = QStringLiteral("zvuk");
 const QString lessonField = QStringLiteral("LEK");
 const QString soundField = QStringLiteral("ZVUK");
-
-// The new-phrases table's fields and the phrase table's fields they are copied from.
-struct CopiedField
-{
-    const char* target;
-    const char* source;
-};
-constexpr CopiedField newPhraseFields[] = {{"LE", "LEK"}, {"ANG", "ANGL"}, {"CE", "CES"}, {"ZVUK", "ZVUK"}};
 
 } // namespace
 
@@ -86,8 +79,5 @@ void TForm1::copyToNewPhrases()
 {
     if (!Table3->isEditing() || !collectingNewWords())
         return;
-    Table7->append();
-    for (const auto& [target, source] : newPhraseFields)
-        Table7->fieldByName(QLatin1String(target)).setAsString(Table3->fieldByName(QLatin1String(source)).asString());
-    Table7->post();
+    kadmor::appendCopy(*Table3, *Table7, kadmor::collection::phraseFields());
 }

@@ -168,6 +168,10 @@ class TForm1 : public QMainWindow
     void showDuplicate();
     // Deletes the current word's sound and picture when nothing else names them.
     void deleteWordFiles();
+    // After the guard (refusing with the text) and the question: the current record's files that
+    // nothing else names, then the record, which goes in every case; a file that could not be
+    // deleted is reported afterwards.
+    void deleteCurrentRecord(kadmor::Table* table, const QString& refusal, void (TForm1::*deleteFiles)());
     void BitBtn3Click();      // word list "&edit"
     void BitBtn6Click();      // word editor "&Nové slovo"
     void Button2Click();      // word editor "&OK"

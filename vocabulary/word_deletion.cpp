@@ -13,10 +13,14 @@ using namespace kadmor::kept_files;
 
 } // namespace
 
-// The record goes in every case; a file that could not be deleted is reported afterwards.
 void TForm1::BitBtn7Click()
 {
-    if (!guard(QStringLiteral("Mazat může pouze oprávněná osoba!")))
+    deleteCurrentRecord(Table1, QStringLiteral("Mazat může pouze oprávněná osoba!"), &TForm1::deleteWordFiles);
+}
+
+void TForm1::deleteCurrentRecord(kadmor::Table* table, const QString& refusal, void (TForm1::*deleteFiles)())
+{
+    if (!guard(refusal))
         return;
     dialogs().beep();
     if (dialogs().message(kadmor::BoxType::Warning, QStringLiteral("Opravdu chceš smazat tento záznam?"),
@@ -24,11 +28,11 @@ void TForm1::BitBtn7Click()
         return;
     QString failure;
     try {
-        deleteWordFiles();
+        (this->*deleteFiles)();
     } catch (const kadmor::Error& error) {
         failure = error.text();
     }
-    Table1->remove();
+    table->remove();
     if (!failure.isEmpty())
         throw kadmor::Error(failure);
 }

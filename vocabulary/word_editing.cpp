@@ -4,6 +4,7 @@
 #include "shell/tform1.h"
 
 #include "base/error.h"
+#include "storage/collection_copy.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 #include "util/tools.h"
@@ -16,14 +17,6 @@ const QString wordField = QStringLiteral("ANGL");
 const QString czechField = QStringLiteral("CES");
 const QString lessonField = QStringLiteral("LEK");
 const QString soundField = QStringLiteral("ZVUK");
-
-// The new-words table's fields and the word table's fields they are copied from.
-struct CopiedField
-{
-    const char* target;
-    const char* source;
-};
-constexpr CopiedField newWordFields[] = {{"LE", "LEK"}, {"AN", "ANGL"}, {"CE", "CES"}, {"OB", "OBR"}, {"ZV", "ZVUK"}};
 
 } // namespace
 
@@ -74,10 +67,7 @@ void TForm1::copyToNewWords()
 {
     if (!Table1->isEditing() || !collectingNewWords())
         return;
-    Table6->append();
-    for (const auto& [target, source] : newWordFields)
-        Table6->fieldByName(QLatin1String(target)).setAsString(Table1->fieldByName(QLatin1String(source)).asString());
-    Table6->post();
+    kadmor::appendCopy(*Table1, *Table6, kadmor::collection::wordFields());
 }
 
 void TForm1::Edit17Enter()
