@@ -8,6 +8,7 @@
 #include "records_on_disk.h"
 #include "running_program.h"
 #include "table_rows.h"
+#include "test_names.h"
 
 #include "exchange/package_rules.h"
 #include "scripted_dialogs.h"
@@ -26,13 +27,6 @@
 #include <QTimer>
 
 #include <memory>
-
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
-using Records = QList<QStringList>;
 
 namespace {
 
@@ -121,7 +115,6 @@ class TestLessonExchange : public QObject
 
   private:
     void start(const Installation& installation);
-    void chooseLesson(const QString& typed);
     void openNewWords();
     void setFolder(const QString& folder);
     Records onDisk(const Installation& installation, const QString& table, const QStringList& fields) const;
@@ -148,14 +141,6 @@ void TestLessonExchange::start(const Installation& installation)
 {
     m_fixture.form.reset();
     m_fixture.form = testkit::startOnWordList(installation, *m_fixture.dialogs);
-}
-
-void TestLessonExchange::chooseLesson(const QString& typed)
-{
-    Ui::WordListPage& list = *m_fixture.form->p2zaktabul;
-    testkit::focus(list.Edit2);
-    testkit::type(list.Edit2, typed);
-    QTest::keyClick(list.Edit2, Qt::Key_Return);
 }
 
 void TestLessonExchange::openNewWords()
@@ -212,7 +197,7 @@ void TestLessonExchange::collectingTheShownLesson()
     QFETCH(int, words);
     QFETCH(int, phrases);
     start(*m_fixture.installation);
-    chooseLesson(lesson);
+    m_fixture.chooseLesson(lesson);
     for (int i = 0; i < presses; ++i)
         testkit::click(*m_fixture.form, QStringLiteral("BitBtn31"));
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
@@ -236,7 +221,7 @@ void TestLessonExchange::aLessonTravelsToAnotherInstallation()
 {
     Installation& sender = *m_fixture.installation;
     start(sender);
-    chooseLesson(QStringLiteral("3"));
+    m_fixture.chooseLesson(QStringLiteral("3"));
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn31"));
     openNewWords();
     kadmor::Table& collection = *m_fixture.form->Table6;
@@ -447,7 +432,7 @@ void TestLessonExchange::theInstallationsOwnFoldersAreNotEmptied()
 void TestLessonExchange::deletingTheCollection()
 {
     start(*m_fixture.installation);
-    chooseLesson(QStringLiteral("2"));
+    m_fixture.chooseLesson(QStringLiteral("2"));
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn31"));
     openNewWords();
     QVERIFY(m_fixture.form->Table6->recordCount() > 0);

@@ -6,6 +6,7 @@
 #include "records_on_disk.h"
 #include "running_program.h"
 #include "table_rows.h"
+#include "test_names.h"
 
 #include "base/error.h"
 #include "scripted_dialogs.h"
@@ -24,13 +25,6 @@
 
 #include <functional>
 #include <memory>
-
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
-using Records = QList<QStringList>;
 
 namespace {
 
@@ -124,7 +118,6 @@ class TestBulkDeletion : public QObject
 
   private:
     void start() { m_fixture.startOnWordList(); }
-    void chooseLesson(const QString& typed);
     void confirmWith(const QString& typed);
     QString data(const QString& name) const { return m_fixture.installation->dataFolder() + u'/' + name; }
     QString folder(const QString& name) const { return m_fixture.installation->folder() + u'/' + name; }
@@ -145,14 +138,6 @@ void TestBulkDeletion::init()
 void TestBulkDeletion::cleanup()
 {
     m_fixture.tearDown();
-}
-
-void TestBulkDeletion::chooseLesson(const QString& typed)
-{
-    Ui::WordListPage& page = *m_fixture.form->p2zaktabul;
-    testkit::focus(page.Edit2);
-    testkit::type(page.Edit2, typed);
-    QTest::keyClick(page.Edit2, Qt::Key_Return);
 }
 
 // The teacher's password, Yes to the warning, and the typed text in the input box.
@@ -388,7 +373,7 @@ void TestBulkDeletion::deletingALessonsWords()
     const Records before = words();
     const Records phrasesBefore = phrases();
     start();
-    chooseLesson(typedLesson);
+    m_fixture.chooseLesson(typedLesson);
     m_fixture.form->Timer1->start();
 
     confirmWith(QStringLiteral("7381"));
@@ -452,7 +437,7 @@ void TestBulkDeletion::deletingALessonsPhrasesFromTheMiddle()
     const Records before = phrases();
     const Records wordsBefore = words();
     start();
-    chooseLesson(QStringLiteral("4"));
+    m_fixture.chooseLesson(QStringLiteral("4"));
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn15"));
     TForm1& form = *m_fixture.form;
     QCOMPARE(form.Table3->recordCount(), 3);

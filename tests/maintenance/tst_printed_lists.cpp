@@ -6,6 +6,7 @@
 #include "pdf_text.h"
 #include "running_program.h"
 #include "table_rows.h"
+#include "test_names.h"
 
 #include "scripted_dialogs.h"
 #include "shell/tform1.h"
@@ -21,12 +22,6 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "records_on_disk.h"
 #include "running_program.h"
 #include "table_rows.h"
+#include "test_names.h"
 
 #include "scripted_dialogs.h"
 #include "shell/tform1.h"
@@ -29,13 +30,7 @@
 #include <QTest>
 #include <QTimer>
 
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
 using kadmor::MediaPlayer;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
-using Records = QList<QStringList>;
 
 namespace {
 
@@ -110,7 +105,6 @@ class TestPhraseBook : public QObject
 
   private:
     void start();
-    void chooseLesson(const QString& typed);
     void openPhrases();
     void openEditor();
     void selectPhrase(const QString& sound);
@@ -138,14 +132,6 @@ void TestPhraseBook::cleanup()
 void TestPhraseBook::start()
 {
     m_fixture.startOnWordList();
-}
-
-void TestPhraseBook::chooseLesson(const QString& typed)
-{
-    Ui::WordListPage& list = *m_fixture.form->p2zaktabul;
-    testkit::focus(list.Edit2);
-    testkit::type(list.Edit2, typed);
-    QTest::keyClick(list.Edit2, Qt::Key_Return);
 }
 
 void TestPhraseBook::openPhrases()
@@ -212,7 +198,7 @@ Records TestPhraseBook::newPhrasesOnDisk() const
 void TestPhraseBook::thePhrasePageFollowsTheLesson()
 {
     start();
-    chooseLesson(QStringLiteral("2"));
+    m_fixture.chooseLesson(QStringLiteral("2"));
     m_fixture.form->ownRecordingOpen = true;
     openPhrases();
     QVERIFY(!m_fixture.form->ownRecordingOpen);
@@ -340,7 +326,7 @@ void TestPhraseBook::newPhraseNumber()
     QFETCH(QString, number);
     setPhrasesOnDisk(phrases);
     start();
-    chooseLesson(QStringLiteral("1"));
+    m_fixture.chooseLesson(QStringLiteral("1"));
     openPhrases();
     openEditor();
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn21"));
@@ -387,7 +373,7 @@ void TestPhraseBook::highestNameThatIsNoNumber()
 void TestPhraseBook::newPhraseTwiceStoresOnlyLessonAndSound()
 {
     start();
-    chooseLesson(QStringLiteral("4"));
+    m_fixture.chooseLesson(QStringLiteral("4"));
     openPhrases();
     openEditor();
     m_fixture.form->p11novaslova->CheckBox5->setChecked(false);
@@ -492,7 +478,7 @@ void TestPhraseBook::cancelAfterNewPhraseListsAllBySound()
     QCOMPARE(phrasesOnDisk().size(), 3);
 
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn16"));
-    chooseLesson(QStringLiteral("2"));
+    m_fixture.chooseLesson(QStringLiteral("2"));
     QCOMPARE(shownPhrases(*m_fixture.form->Table3), (Records{{"  2", "b", "b", "11111114"}}));
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
 }
@@ -502,7 +488,7 @@ void TestPhraseBook::cancelAfterNewPhraseListsAllBySound()
 void TestPhraseBook::okWithAllLessonsShown()
 {
     start();
-    chooseLesson(QString());
+    m_fixture.chooseLesson(QString());
     QCOMPARE(m_fixture.form->currentLesson, QStringLiteral("   "));
     openPhrases();
     QCOMPARE(m_fixture.form->Table3->recordCount(), 12);

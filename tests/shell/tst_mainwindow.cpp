@@ -5,6 +5,7 @@
 #include "installation.h"
 #include "main_window_fixture.h"
 #include "running_program.h"
+#include "test_names.h"
 
 #include "scripted_dialogs.h"
 #include "shell/tform1.h"
@@ -24,12 +25,6 @@
 #include <QTimer>
 
 #include <memory>
-
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
 
 namespace {
 

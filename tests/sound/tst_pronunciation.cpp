@@ -4,6 +4,7 @@
 #include "installation.h"
 #include "main_window_fixture.h"
 #include "running_program.h"
+#include "test_names.h"
 
 #include "require_sound_device.h"
 #include "scripted_dialogs.h"
@@ -30,12 +31,7 @@
 
 #include <memory>
 
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
 using kadmor::MediaPlayer;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
 
 using soundtest::readFile;
 using soundtest::soxi;

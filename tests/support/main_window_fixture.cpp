@@ -2,6 +2,8 @@
 #include "main_window_fixture.h"
 
 #include "running_program.h"
+#include "typing.h"
+#include "ui_word_list_page.h"
 #include "util/zoom_store.h"
 
 #include <QTest>
@@ -48,6 +50,14 @@ void MainWindowFixture::startProgram()
 void MainWindowFixture::startOnWordList()
 {
     form = testkit::startOnWordList(*installation, *dialogs);
+}
+
+void MainWindowFixture::chooseLesson(const QString& typed)
+{
+    QLineEdit* box = form->p2zaktabul->Edit2;
+    testkit::focus(box);
+    testkit::type(box, typed);
+    QTest::keyClick(box, Qt::Key_Return);
 }
 
 } // namespace testkit

@@ -33,6 +33,8 @@ class MainWindowFixture
     void startProgram();
     // The window after its start-up and the title page's OK, on the word list with an empty record.
     void startOnWordList();
+    // The text typed into the word list's lesson field and Enter pressed there.
+    void chooseLesson(const QString& typed);
 
     std::unique_ptr<Installation> installation;
     std::unique_ptr<kadmor::ScriptedDialogs> dialogs;

@@ -6,6 +6,7 @@
 #include "main_window_fixture.h"
 #include "running_program.h"
 #include "scripted_dialogs.h"
+#include "test_names.h"
 #include "typing.h"
 
 #include "shell/data_aware/table_model.h"
@@ -23,13 +24,7 @@
 #include <QTest>
 #include <QTimer>
 
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
 using testkit::Pupil;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
-using Records = QList<QStringList>;
 
 Q_DECLARE_METATYPE(QList<Pupil>)
 

@@ -7,6 +7,7 @@
 #include "pdf_text.h"
 #include "running_program.h"
 #include "scripted_dialogs.h"
+#include "test_names.h"
 
 #include "shell/tform1.h"
 #include "storage/table.h"
@@ -20,12 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
 using testkit::Pupil;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
 
 Q_DECLARE_METATYPE(QList<Pupil>)
 

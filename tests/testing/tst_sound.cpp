@@ -6,6 +6,7 @@
 #include "main_window_fixture.h"
 #include "running_program.h"
 #include "scripted_dialogs.h"
+#include "test_names.h"
 #include "test_pupil.h"
 #include "typing.h"
 
@@ -18,12 +19,7 @@
 #include <QStackedWidget>
 #include <QTest>
 
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
 using kadmor::MediaPlayer;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
 
 namespace {
 

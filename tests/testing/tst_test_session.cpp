@@ -6,6 +6,7 @@
 #include "main_window_fixture.h"
 #include "running_program.h"
 #include "scripted_dialogs.h"
+#include "test_names.h"
 #include "test_pupil.h"
 #include "typing.h"
 
@@ -19,15 +20,9 @@
 #include <QTest>
 #include <QTimer>
 
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
 using testkit::Pupil;
 using testkit::TestPupil;
 using testkit::Word;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
-using Records = QList<QStringList>;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "main_window_fixture.h"
 #include "records_on_disk.h"
 #include "running_program.h"
+#include "test_names.h"
 
 #include "scripted_dialogs.h"
 #include "shell/tform1.h"
@@ -23,13 +24,6 @@
 
 #include <functional>
 #include <memory>
-
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
-using Records = QList<QStringList>;
 
 namespace {
 
@@ -97,7 +91,6 @@ class TestWordEditing : public QObject
 
   private:
     void start();
-    void chooseLesson(const QString& typed);
     void findWord(const QString& word);
     void openEditor();
     void tab();
@@ -123,14 +116,6 @@ void TestWordEditing::cleanup()
 void TestWordEditing::start()
 {
     m_fixture.startOnWordList();
-}
-
-void TestWordEditing::chooseLesson(const QString& typed)
-{
-    Ui::WordListPage& page = *m_fixture.form->p2zaktabul;
-    testkit::focus(page.Edit2);
-    testkit::type(page.Edit2, typed);
-    QTest::keyClick(page.Edit2, Qt::Key_Return);
 }
 
 void TestWordEditing::findWord(const QString& word)
@@ -208,7 +193,7 @@ void TestWordEditing::editingAWordTakesItsLessonFromTheLessonBox()
     QFETCH(QString, lessonBox);
     QFETCH(QString, storedLesson);
     start();
-    chooseLesson(typedLesson);
+    m_fixture.chooseLesson(typedLesson);
     findWord(QStringLiteral("house"));
     openEditor();
     Ui::WordEditPage& page = *m_fixture.form->p3edit;
@@ -267,7 +252,7 @@ void TestWordEditing::aNewWordIsCheckedForDuplicates()
     QFETCH(QString, czech);
     QFETCH(bool, duplicate);
     start();
-    chooseLesson(QStringLiteral("2"));
+    m_fixture.chooseLesson(QStringLiteral("2"));
     openEditor();
     Ui::WordEditPage& page = *m_fixture.form->p3edit;
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn6"));
@@ -308,7 +293,7 @@ void TestWordEditing::aNewWordIsCheckedForDuplicates()
 void TestWordEditing::newWordTwiceSavesTheFirst()
 {
     start();
-    chooseLesson(QStringLiteral("2"));
+    m_fixture.chooseLesson(QStringLiteral("2"));
     openEditor();
     Ui::WordEditPage& page = *m_fixture.form->p3edit;
     typeNewWord(QStringLiteral("zebra"), QStringLiteral("zebra"));
@@ -328,7 +313,7 @@ void TestWordEditing::newWordTwiceSavesTheFirst()
 void TestWordEditing::leavingTheWordFieldAgainKeepsOnlyTheWord()
 {
     start();
-    chooseLesson(QStringLiteral("2"));
+    m_fixture.chooseLesson(QStringLiteral("2"));
     openEditor();
     Ui::WordEditPage& page = *m_fixture.form->p3edit;
     typeNewWord(QStringLiteral("zebra"), QStringLiteral("zebra"));

@@ -4,6 +4,7 @@
 #include "installation.h"
 #include "main_window_fixture.h"
 #include "running_program.h"
+#include "test_names.h"
 
 #include "scripted_dialogs.h"
 #include "shell/data_aware/table_model.h"
@@ -18,12 +19,6 @@
 
 #include <algorithm>
 #include <memory>
-
-using kadmor::Answer;
-using kadmor::BoxType;
-using kadmor::Buttons;
-using Event = kadmor::ScriptedDialogs::Event;
-using Events = QList<Event>;
 
 namespace {
 
