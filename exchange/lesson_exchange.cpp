@@ -5,8 +5,8 @@
 
 #include "base/error.h"
 #include "exchange/package_rules.h"
-#include "exchange/suspended_display.h"
 #include "storage/collection_copy.h"
+#include "storage/controls_disabled.h"
 #include "ui_new_words_page.h"
 #include "ui_word_list_page.h"
 #include "util/soubory.h"
@@ -23,7 +23,7 @@ namespace {
 void copyAll(kadmor::Table* from, kadmor::Table* into, const QList<kadmor::CopiedField>& fields)
 {
     {
-        kadmor::SuspendedDisplay suspended(from);
+        kadmor::ControlsDisabled suspended(*from);
         for (from->first(); !from->eof(); from->next())
             kadmor::appendCopy(*from, *into, fields);
     }
@@ -34,7 +34,7 @@ void copyAll(kadmor::Table* from, kadmor::Table* into, const QList<kadmor::Copie
 QList<package::Record> namedFiles(kadmor::Table* table, const QString& pictureField, const QString& soundField)
 {
     QList<package::Record> records;
-    kadmor::SuspendedDisplay suspended(table);
+    kadmor::ControlsDisabled suspended(*table);
     for (table->first(); !table->eof(); table->next())
         records.append({pictureField.isEmpty() ? QString() : table->fieldByName(pictureField).asString(),
                         table->fieldByName(soundField).asString()});

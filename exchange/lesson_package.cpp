@@ -7,7 +7,7 @@
 
 #include "base/error.h"
 #include "exchange/package_rules.h"
-#include "exchange/suspended_display.h"
+#include "storage/controls_disabled.h"
 #include "storage/layouts.h"
 #include "storage/system_error.h"
 #include "ui_new_words_page.h"
@@ -101,8 +101,8 @@ void TForm1::BitBtn26Click()
     QList<package::Record> words;
     QList<package::Record> phrases;
     {
-        kadmor::SuspendedDisplay wordsSuspended(Table6);
-        kadmor::SuspendedDisplay phrasesSuspended(Table7);
+        kadmor::ControlsDisabled wordsSuspended(*Table6);
+        kadmor::ControlsDisabled phrasesSuspended(*Table7);
         for (Table6->first(); !Table6->eof(); Table6->next())
             words.append({Table6->fieldByName(QStringLiteral("OB")).asString(),
                           Table6->fieldByName(QStringLiteral("ZV")).asString()});
@@ -162,7 +162,7 @@ void TForm1::BitBtn27Click()
 // name is not stored.
 void TForm1::readPackageWords(const QString& folder)
 {
-    kadmor::SuspendedDisplay suspended(Table6);
+    kadmor::ControlsDisabled suspended(*Table6);
     for (Table6->first(); !Table6->eof(); Table6->next()) {
         Table1->append();
         Table1->fieldByName(QStringLiteral("LEK")).setAsString(Table6->fieldByName(QStringLiteral("LE")).asString());
@@ -200,7 +200,7 @@ void TForm1::readPackagePhrases(const QString& folder)
     const auto taken = [&](const QString& name) {
         return phraseSounds.contains(name) || wordSounds.contains(name) || QFile::exists(soundFile(name));
     };
-    kadmor::SuspendedDisplay suspended(Table7);
+    kadmor::ControlsDisabled suspended(*Table7);
     for (Table7->first(); !Table7->eof(); Table7->next()) {
         Table3->append();
         Table3->fieldByName(QStringLiteral("LEK")).setAsString(Table7->fieldByName(QStringLiteral("LE")).asString());

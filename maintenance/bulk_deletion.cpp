@@ -3,10 +3,11 @@
 #include "shell/tform1.h"
 
 #include "base/error.h"
-#include "maintenance/controls_suspended.h"
 #include "maintenance/maintenance_rules.h"
+#include "storage/controls_disabled.h"
 #include "storage/layouts.h"
 #include "ui_word_list_page.h"
+#include "util/confirmation_number.h"
 #include "util/soubory.h"
 #include "util/tools.h"
 #include "vocabulary/kept_files.h"
@@ -179,8 +180,8 @@ bool TForm1::confirmBulkDeletion(const QString& question, const QString& refusal
     if (dialogs().message(BoxType::Warning, question + QStringLiteral("\rMůžete ztratit práci za několik let!!!"),
                           Buttons::YesNo) != Answer::Yes)
         return false;
-    return maintenance::confirmed(
-        dialogs().input(maintenance::confirmationCaption(), maintenance::confirmationPrompt(), QString()));
+    return kadmor::confirmed(
+        dialogs().input(maintenance::confirmationCaption(), kadmor::confirmationPrompt(), QString()));
 }
 
 void TForm1::BitBtn5Click()
@@ -244,7 +245,7 @@ void TForm1::BitBtn35Click()
     if (!confirmBulkDeletion(QStringLiteral("Opravdu chceš smazat tuto lekci?"), mayDelete, false))
         return;
     RefreshPaused paused(*Timer1);
-    kadmor::ControlsSuspended suspended(*Table1);
+    kadmor::ControlsDisabled suspended(*Table1);
     Table1->first();
     deleteList(*Table1,
                {{QStringLiteral("ZVUK"), [this](const QString& name) { return soundFile(name); }},
@@ -257,7 +258,7 @@ void TForm1::BitBtn36Click()
     if (!confirmBulkDeletion(QStringLiteral("Opravdu chceš smazat tyto fráze?"), mayEdit, false))
         return;
     RefreshPaused paused(*Timer1);
-    kadmor::ControlsSuspended suspended(*Table3);
+    kadmor::ControlsDisabled suspended(*Table3);
     deleteList(*Table3, {{QStringLiteral("ZVUK"), [this](const QString& name) { return soundFile(name); }}},
                dataFolder);
 }

@@ -13,16 +13,6 @@ QString confirmationCaption()
     return QStringLiteral("Smazání všech dat");
 }
 
-QString confirmationPrompt()
-{
-    return QStringLiteral("Pro výmaz zadej číslo: ") + QLatin1String(confirmationNumber);
-}
-
-bool confirmed(const QString& typed)
-{
-    return typed == QLatin1String(confirmationNumber);
-}
-
 const QStringList& keptSounds()
 {
     static const QStringList names = {QStringLiteral("mujzvuk.wav"), QStringLiteral("nosound.wav"),

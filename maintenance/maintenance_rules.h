@@ -7,12 +7,8 @@
 // The rules of bulk deletion and of the printed word and phrase lists that need no window.
 namespace kadmor::maintenance {
 
-// The number the user must type before anything is deleted in bulk, and the input box that asks.
-inline constexpr auto confirmationNumber = "7381";
+// The caption of the input box that asks for the confirmation number.
 QString confirmationCaption();
-QString confirmationPrompt();
-// Only the number itself counts: a blank before or after it is a slip that ends the deletion.
-bool confirmed(const QString& typed);
 
 // The fixed sounds that deleting everything leaves in the sounds folder; the letter case counts.
 const QStringList& keptSounds();

@@ -2,8 +2,8 @@
 // The word and phrase lists on paper or in a text file.
 #include "shell/tform1.h"
 
-#include "maintenance/controls_suspended.h"
 #include "maintenance/maintenance_rules.h"
+#include "storage/controls_disabled.h"
 #include "ui_word_list_page.h"
 #include "util/line_output.h"
 
@@ -17,7 +17,7 @@ namespace maintenance = kadmor::maintenance;
 void printList(kadmor::Table& table, const maintenance::ListKind& kind, const QString& lessonBox)
 {
     {
-        kadmor::ControlsSuspended suspended(table);
+        kadmor::ControlsDisabled suspended(table);
         table.first();
         const bool printer = kadmor::askForPrinter(kind.fileName);
         const std::unique_ptr<kadmor::LineOutput> output = kadmor::openLineOutput(printer, kind.fileName, kind.title);

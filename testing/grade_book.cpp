@@ -4,12 +4,13 @@
 #include "shell/tform1.h"
 
 #include "base/error.h"
+#include "storage/controls_disabled.h"
 #include "storage/layouts.h"
-#include "testing/controls_disabled.h"
 #include "testing/grades.h"
 #include "ui_grade_book_page.h"
 #include "ui_grade_edit_page.h"
 #include "ui_wrong_answers_page.h"
+#include "util/confirmation_number.h"
 #include "util/soubory.h"
 
 #include <QTimer>
@@ -26,7 +27,6 @@ constexpr int firstGradeField = 2;
 
 const QString gradeBookFile = QStringLiteral("znamky.dbf");
 const QString gradeBookIndexFile = QStringLiteral("znamky.mdx");
-const QString deleteAllNumber = QStringLiteral("7381");
 
 QString slotField(int slot)
 {
@@ -232,9 +232,8 @@ void TForm1::Button11Click()
     if (dialogs().message(BoxType::Confirmation, QStringLiteral("Opravdu chcete smazat všechny žáky?"),
                           Buttons::YesNo) != Answer::Yes)
         return;
-    const QString typed = dialogs().input(QStringLiteral("Smazání všech žáků"),
-                                          QStringLiteral("Pro výmaz zadej číslo: ") + deleteAllNumber, QString());
-    if (typed != deleteAllNumber)
+    if (!kadmor::confirmed(
+            dialogs().input(QStringLiteral("Smazání všech žáků"), kadmor::confirmationPrompt(), QString())))
         return;
     Timer1->stop();
     // The grade book is open again and the refresh runs whatever happened on the way.

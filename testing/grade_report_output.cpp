@@ -3,8 +3,8 @@
 // file "znamky.txt" in the current folder.
 #include "shell/tform1.h"
 
+#include "storage/controls_disabled.h"
 #include "storage/layouts.h"
-#include "testing/controls_disabled.h"
 #include "testing/grade_report.h"
 #include "testing/grades.h"
 #include "util/line_output.h"

@@ -2,6 +2,7 @@
 // The rules of bulk deletion and of the printed lists, without a window.
 
 #include "maintenance/maintenance_rules.h"
+#include "util/confirmation_number.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,8 @@
 #include <QTest>
 
 using namespace kadmor::maintenance;
+using kadmor::confirmationPrompt;
+using kadmor::confirmed;
 
 namespace {
 
