@@ -9,12 +9,8 @@
 
 void TForm1::BitBtn19Click()
 {
-    const QString name = Table3->fieldByName(QStringLiteral("ZVUK")).asString();
-    kadmor::MediaPlayer* player = p7fraze->MediaPlayer7;
-    player->setFileName(soundFile(name.isEmpty() ? QStringLiteral("nosound") : name));
     p7fraze->DBGrid3->setFocus();
-    player->open();
-    player->play();
+    playSoundOn(p7fraze->MediaPlayer7, Table3->fieldByName(QStringLiteral("ZVUK")).asString());
 }
 
 void TForm1::MediaPlayer7Notify()
@@ -24,13 +20,7 @@ void TForm1::MediaPlayer7Notify()
 
 void TForm1::Image5Click()
 {
-    if (phraseOwnRecordingOpen) {
-        p7fraze->MediaPlayer5->close();
-        phraseOwnRecordingOpen = false;
-    }
-    const QString own = QStringLiteral("mujzvuk");
-    writeEmptyRecording(own);
-    openRecorder(p7fraze->MediaPlayer5, phraseOwnRecordingOpen, own);
+    recordOwnPronunciation(p7fraze->MediaPlayer5, phraseOwnRecordingOpen);
     p7fraze->DBGrid3->setFocus();
 }
 

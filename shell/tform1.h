@@ -193,15 +193,19 @@ class TForm1 : public QMainWindow
     void finishWordRecording();
     // Cancel in the word editor: the word recorder is closed without saving.
     void closeWordRecorder();
-    // Plays the sound of the name ("nosound" for an empty name) on MediaPlayer1, which is closed
-    // when it reports the end. A sound that cannot be opened raises an Error.
+    // Plays the sound of the name ("nosound" for an empty name) on the player, MediaPlayer1 unless
+    // another is given; each page closes its player when it reports the end. A sound that cannot
+    // be opened raises an Error.
     void playSound(const QString& name);
+    void playSoundOn(kadmor::MediaPlayer* player, const QString& name);
     void MediaPlayer1Notify();
     // The sound of the name becomes the recording header alone. A file that cannot be created
     // raises an Error; one written short is reported in a box.
     void writeEmptyRecording(const QString& name);
     // Opens a recorder's player on the sound of a name and sets the recorder's flag.
     void openRecorder(kadmor::MediaPlayer* player, bool& open, const QString& name);
+    // The pupil's own pronunciation starts over: the player, closed when open, records "mujzvuk".
+    void recordOwnPronunciation(kadmor::MediaPlayer* player, bool& open);
     // An empty (or missing) recording file is restored from the recorder's own temporary file.
     void kondel(const QString& recordingFile);
     // Cuts the quiet beginning and end off the recording file, at most 64000 bytes.

@@ -38,9 +38,12 @@ void TForm1::setupPronunciation()
 
 void TForm1::playSound(const QString& name)
 {
-    const QString soundName = name.isEmpty() ? QStringLiteral("nosound") : name;
-    kadmor::MediaPlayer* player = p2zaktabul->MediaPlayer1;
-    player->setFileName(soundFile(soundName));
+    playSoundOn(p2zaktabul->MediaPlayer1, name);
+}
+
+void TForm1::playSoundOn(kadmor::MediaPlayer* player, const QString& name)
+{
+    player->setFileName(soundFile(name.isEmpty() ? QStringLiteral("nosound") : name));
     player->open();
     player->play();
 }
@@ -114,14 +117,19 @@ void TForm1::BitBtn2Click()
 
 void TForm1::Image4Click()
 {
-    if (ownRecordingOpen) {
-        p2zaktabul->MediaPlayer3->close();
-        ownRecordingOpen = false;
+    recordOwnPronunciation(p2zaktabul->MediaPlayer3, ownRecordingOpen);
+    p2zaktabul->DBGrid1->setFocus();
+}
+
+void TForm1::recordOwnPronunciation(kadmor::MediaPlayer* player, bool& open)
+{
+    if (open) {
+        player->close();
+        open = false;
     }
     const QString own = QStringLiteral("mujzvuk");
     writeEmptyRecording(own);
-    openRecorder(p2zaktabul->MediaPlayer3, ownRecordingOpen, own);
-    p2zaktabul->DBGrid1->setFocus();
+    openRecorder(player, open, own);
 }
 
 void TForm1::BitBtn4Click()
