@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/layouts.h"
 
+#include "storage/schema.h"
+
+#include <QFileInfo>
+
 namespace kadmor::layouts {
 
 namespace {
@@ -11,7 +15,7 @@ namespace {
 constexpr int kWordWidth = 40;
 constexpr int kPhraseWidth = 60;
 constexpr int kPhraseSoundWidth = 12; // eight digits with room to grow
-constexpr int kLessonWidth = 3;
+constexpr int kLessonWidth = schema::lessonWidth;
 
 FieldSpec text(const QString& name, int width)
 {
@@ -28,20 +32,19 @@ FieldSpec grade(const QString& name)
 
 QList<FieldSpec> gradeBookFields()
 {
-    QList<FieldSpec> fields{text(QStringLiteral("POR"), 3), text(QStringLiteral("JMENO"), 25)};
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        fields.append(grade(QString(QLatin1Char(letter))));
-    fields.append(grade(QStringLiteral("É")));
-    fields.append(grade(QStringLiteral("Á")));
-    fields.append(FieldSpec{QStringLiteral("kon"), FieldType::Calculated, 1});
-    fields.append(FieldSpec{QStringLiteral("CPZ"), FieldType::Numeric, 2});
-    fields.append(FieldSpec{QStringLiteral("PRUM"), FieldType::Float, 4, 2});
+    namespace field = schema::grades::field;
+    QList<FieldSpec> fields{text(field::ordinal, 3), text(field::name, 25)};
+    for (int slot = 0; slot < schema::grades::slotCount; ++slot)
+        fields.append(grade(schema::grades::slotField(slot)));
+    fields.append(FieldSpec{field::finalGrade, FieldType::Calculated, 1});
+    fields.append(FieldSpec{field::count, FieldType::Numeric, 2});
+    fields.append(FieldSpec{field::average, FieldType::Float, 4, 2});
     return fields;
 }
 
 FieldSpec configValue()
 {
-    FieldSpec declared = text(QStringLiteral("HODNOTA"), 30);
+    FieldSpec declared = text(schema::config::field::value, 30);
     declared.required = true;
     return declared;
 }
@@ -57,65 +60,70 @@ FieldSpec readOnlyText(const QString& name, int width)
 
 const TableLayout& words()
 {
-    static const TableLayout layout{QStringLiteral("kadmor.dbf"),
-                                    {text(QStringLiteral("LEK"), kLessonWidth),
-                                     text(QStringLiteral("ANGL"), kWordWidth), text(QStringLiteral("CES"), kWordWidth),
-                                     text(QStringLiteral("OBR"), kWordWidth), text(QStringLiteral("ZVUK"), kWordWidth)},
-                                    {{QStringLiteral("lek"), QStringLiteral("LEK"), KeyOrder::Plain},
-                                     {QStringLiteral("angl"), QStringLiteral("ANGL"), KeyOrder::Unicode},
-                                     {QStringLiteral("ces"), QStringLiteral("CES"), KeyOrder::Czech}},
-                                    QStringLiteral("angl")};
+    namespace field = schema::words::field;
+    namespace tag = schema::words::tag;
+    static const TableLayout layout{schema::words::file,
+                                    {text(field::lesson, kLessonWidth), text(field::foreign, kWordWidth),
+                                     text(field::czech, kWordWidth), text(field::picture, kWordWidth),
+                                     text(field::sound, kWordWidth)},
+                                    {{tag::lesson, field::lesson, KeyOrder::Plain},
+                                     {tag::foreign, field::foreign, KeyOrder::Unicode},
+                                     {tag::czech, field::czech, KeyOrder::Czech}},
+                                    tag::foreign};
     return layout;
 }
 
 const TableLayout& grades()
 {
-    static const TableLayout layout{QStringLiteral("znamky.dbf"),
-                                    gradeBookFields(),
-                                    {{QStringLiteral("jmeno"), QStringLiteral("JMENO"), KeyOrder::Czech},
-                                     {QStringLiteral("prum"), QStringLiteral("PRUM"), KeyOrder::Numeric}},
-                                    QStringLiteral("jmeno")};
+    namespace field = schema::grades::field;
+    namespace tag = schema::grades::tag;
+    static const TableLayout layout{
+        schema::grades::file,
+        gradeBookFields(),
+        {{tag::name, field::name, KeyOrder::Czech}, {tag::average, field::average, KeyOrder::Numeric}},
+        tag::name};
     return layout;
 }
 
 const TableLayout& phrases()
 {
+    namespace field = schema::phrases::field;
+    namespace tag = schema::phrases::tag;
     static const TableLayout layout{
-        QStringLiteral("fraze.dbf"),
-        {text(QStringLiteral("LEK"), kLessonWidth), text(QStringLiteral("ANGL"), kPhraseWidth),
-         text(QStringLiteral("CES"), kPhraseWidth), text(QStringLiteral("ZVUK"), kPhraseSoundWidth)},
-        {{QStringLiteral("lek"), QStringLiteral("LEK"), KeyOrder::Plain},
-         {QStringLiteral("zvuk"), QStringLiteral("ZVUK"), KeyOrder::Plain}},
-        QStringLiteral("lek")};
+        schema::phrases::file,
+        {text(field::lesson, kLessonWidth), text(field::foreign, kPhraseWidth), text(field::czech, kPhraseWidth),
+         text(field::sound, kPhraseSoundWidth)},
+        {{tag::lesson, field::lesson, KeyOrder::Plain}, {tag::sound, field::sound, KeyOrder::Plain}},
+        tag::lesson};
     return layout;
 }
 
 const TableLayout& config()
 {
+    namespace field = schema::config::field;
     static const TableLayout layout{
-        QStringLiteral("konfig.dbf"),
-        {readOnlyText(QStringLiteral("NAZEV"), 15), configValue(), readOnlyText(QStringLiteral("POZN"), 40)},
-        {},
-        {}};
+        schema::config::file, {readOnlyText(field::name, 15), configValue(), readOnlyText(field::remark, 40)}, {}, {}};
     return layout;
 }
 
 const TableLayout& wrongAnswers()
 {
-    static const TableLayout layout{QStringLiteral("chtab.dbf"),
-                                    {text(QStringLiteral("ANGL"), kWordWidth), text(QStringLiteral("CESK"), kWordWidth),
-                                     text(QStringLiteral("ZVUK"), kWordWidth)},
-                                    {},
-                                    {}};
+    namespace field = schema::wrongAnswers::field;
+    static const TableLayout layout{
+        schema::wrongAnswers::file,
+        {text(field::foreign, kWordWidth), text(field::czech, kWordWidth), text(field::sound, kWordWidth)},
+        {},
+        {}};
     return layout;
 }
 
 const TableLayout& newWords()
 {
-    static const TableLayout layout{QStringLiteral("newwords.dbf"),
-                                    {text(QStringLiteral("LE"), kLessonWidth), text(QStringLiteral("AN"), kWordWidth),
-                                     text(QStringLiteral("CE"), kWordWidth), text(QStringLiteral("OB"), kWordWidth),
-                                     text(QStringLiteral("ZV"), kWordWidth)},
+    namespace field = schema::newWords::field;
+    static const TableLayout layout{schema::newWords::file,
+                                    {text(field::lesson, kLessonWidth), text(field::foreign, kWordWidth),
+                                     text(field::czech, kWordWidth), text(field::picture, kWordWidth),
+                                     text(field::sound, kWordWidth)},
                                     {},
                                     {}};
     return layout;
@@ -123,13 +131,21 @@ const TableLayout& newWords()
 
 const TableLayout& newPhrases()
 {
-    static const TableLayout layout{
-        QStringLiteral("newfraze.dbf"),
-        {text(QStringLiteral("LE"), kLessonWidth), text(QStringLiteral("ANG"), kPhraseWidth),
-         text(QStringLiteral("CE"), kPhraseWidth), text(QStringLiteral("ZVUK"), kPhraseSoundWidth)},
-        {},
-        {}};
+    namespace field = schema::newPhrases::field;
+    static const TableLayout layout{schema::newPhrases::file,
+                                    {text(field::lesson, kLessonWidth), text(field::foreign, kPhraseWidth),
+                                     text(field::czech, kPhraseWidth), text(field::sound, kPhraseSoundWidth)},
+                                    {},
+                                    {}};
     return layout;
+}
+
+QStringList filesOf(const TableLayout& layout)
+{
+    QStringList files{layout.fileName};
+    if (!layout.tags.isEmpty())
+        files.append(QFileInfo(layout.fileName).completeBaseName() + QStringLiteral(".mdx"));
+    return files;
 }
 
 } // namespace kadmor::layouts

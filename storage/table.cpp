@@ -86,6 +86,8 @@ void Table::open()
 {
     if (isOpen())
         return;
+    if (d->layout && d->layout->provision == Provision::CreatedWhenMissing)
+        createTableIfMissing(filePath(), *d->layout);
     auto file =
         std::make_unique<DbfFile>(filePath(), d->exclusive ? DbfFile::Access::Exclusive : DbfFile::Access::Shared);
     d->codePage = CodePage(file->header().language);

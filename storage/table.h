@@ -85,7 +85,7 @@ class Table : public QObject
     // data folder open.
     void setExclusive(bool on);
     bool exclusive() const;
-    void open();
+    void open();  // a table whose layout is created when missing is created first
     void close(); // posts a pending edit first (so does the destructor, which drops it if that fails)
     bool isOpen() const;
 
@@ -167,7 +167,12 @@ class Table : public QObject
     std::unique_ptr<Private> d;
 };
 
-// Creates an empty dBASE IV table at path with the layout's stored fields (code page 1250).
+// Creates an empty dBASE IV table at path with the layout's stored fields (code page 1250), and its
+// production index when the layout has tags; a table there is replaced.
 void createTable(const QString& path, const TableLayout& layout);
+// Creates the empty table at path unless a file of that name is there; never replaces one, also
+// when another program creates it at the same moment. Opening a table whose layout says
+// Provision::CreatedWhenMissing does this first.
+void createTableIfMissing(const QString& path, const TableLayout& layout);
 
 } // namespace kadmor

@@ -8,10 +8,14 @@
 #include "storage/table.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTest>
 #include <QtEndian>
+
+#include <thread>
+#include <vector>
 
 using namespace kadmor;
 
@@ -112,6 +116,9 @@ class FilesTest : public QObject
     void damagedFilesAreRefused();
     void interruptedWritesAreTolerated_data();
     void interruptedWritesAreTolerated();
+    void aTableAddedLaterIsCreatedWhenMissing();
+    void creatingAMissingTableNeverReplacesOne();
+    void anInstalledTableIsNeverCreated();
 };
 
 void FilesTest::otherProgramsTables_data()
@@ -440,6 +447,87 @@ void FilesTest::interruptedWritesAreTolerated()
     const QJsonObject read = test::readWithDbfread(path);
     QCOMPARE(jsonRows(read[QStringLiteral("records")].toArray()), (QStringList{"  1|a|b||", "  2|c|d||", "|e|||"}));
     QCOMPARE(readFile(path).size(), 193 + 3 * 164 + 1);
+}
+
+// A table added after the seven, as the answer history or the review state will be.
+TableLayout laterTable()
+{
+    TableLayout layout{QStringLiteral("pozdeji.dbf"),
+                       {FieldSpec{QStringLiteral("ANGL"), FieldType::Character, 20},
+                        FieldSpec{QStringLiteral("KDY"), FieldType::Numeric, 8}},
+                       {{QStringLiteral("angl"), QStringLiteral("ANGL"), KeyOrder::Unicode}},
+                       QStringLiteral("angl")};
+    layout.provision = Provision::CreatedWhenMissing;
+    return layout;
+}
+
+void FilesTest::aTableAddedLaterIsCreatedWhenMissing()
+{
+    QTemporaryDir dir;
+    const TableLayout layout = laterTable();
+    {
+        Table table(layout);
+        table.setDatabaseName(dir.path());
+        table.open();
+        QCOMPARE(table.recordCount(), 0);
+        table.append();
+        table.fieldByName(QStringLiteral("ANGL")).setAsString(QStringLiteral("kůň"));
+        table.fieldByName(QStringLiteral("KDY")).setAsInteger(20240601);
+        table.post();
+    }
+    const QString path = dir.filePath(layout.fileName);
+    const QJsonObject read = test::readWithDbfread(path);
+    QStringList fields;
+    for (const QJsonValue& field : read[QStringLiteral("fields")].toArray())
+        fields.append(field.toArray()[0].toString());
+    QCOMPARE(fields, (QStringList{"ANGL", "KDY"}));
+    QCOMPARE(jsonRows(read[QStringLiteral("records")].toArray()), QStringList{"kůň|20240601"});
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("pozdeji.mdx"))));
+
+    // Opened again, the table is the one written before.
+    const QByteArray written = readFile(path);
+    Table again(layout);
+    again.setDatabaseName(dir.path());
+    again.open();
+    QCOMPARE(liveRows(again), QStringList{"1:kůň|20240601"});
+    again.close();
+    QCOMPARE(readFile(path), written);
+}
+
+// Computers sharing the data folder may all start at once: whoever creates the table, every one
+// of them opens one table, and the records appended stay.
+void FilesTest::creatingAMissingTableNeverReplacesOne()
+{
+    QTemporaryDir dir;
+    const TableLayout layout = laterTable();
+    const QString path = dir.filePath(layout.fileName);
+    std::vector<std::thread> starts;
+    for (int i = 0; i < 8; ++i)
+        starts.emplace_back([&] { createTableIfMissing(path, layout); });
+    for (std::thread& start : starts)
+        start.join();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{layout.fileName});
+
+    {
+        Table table(layout);
+        table.setDatabaseName(dir.path());
+        table.open();
+        table.append();
+        table.fieldByName(QStringLiteral("ANGL")).setAsString(QStringLiteral("pes"));
+        table.post();
+    }
+    const QByteArray written = readFile(path);
+    createTableIfMissing(path, layout);
+    QCOMPARE(readFile(path), written);
+}
+
+void FilesTest::anInstalledTableIsNeverCreated()
+{
+    QTemporaryDir dir;
+    Table table(layouts::words());
+    table.setDatabaseName(dir.path());
+    QVERIFY_THROWS_EXCEPTION(Error, table.open());
+    QVERIFY(QDir(dir.path()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(FilesTest)
