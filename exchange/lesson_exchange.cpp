@@ -7,6 +7,8 @@
 #include "exchange/package_rules.h"
 #include "storage/collection_copy.h"
 #include "storage/controls_disabled.h"
+#include "storage/layouts.h"
+#include "storage/schema.h"
 #include "ui_new_words_page.h"
 #include "ui_word_list_page.h"
 #include "util/soubory.h"
@@ -74,8 +76,6 @@ void TForm1::pointNewTables(const QString& folder)
         }
         table->setDatabaseName(folder);
     }
-    Table6->setTableName(package::wordsTable);
-    Table7->setTableName(package::phrasesTable);
 }
 
 // The word list and the phrase list as they are shown: one lesson, or all of them.
@@ -102,7 +102,9 @@ void TForm1::smazNovaSlova()
         Table7->emptyTable();
     } catch (const kadmor::Error&) {
         dialogs().beep();
-        kadmor::replaceByTemplates(dataFolder, {package::wordsTable, package::phrasesTable});
+        namespace layouts = kadmor::layouts;
+        kadmor::replaceByTemplates(dataFolder,
+                                   layouts::filesOf(layouts::newWords()) + layouts::filesOf(layouts::newPhrases()));
     }
     QCoreApplication::processEvents();
     Table6->open();
@@ -141,8 +143,10 @@ void TForm1::Button10Click()
 
 void TForm1::BitBtn33Click()
 {
-    const QList<package::Record> words = namedFiles(Table6, QStringLiteral("OB"), QStringLiteral("ZV"));
-    const QList<package::Record> phrases = namedFiles(Table7, QString(), QStringLiteral("ZVUK"));
+    namespace schema = kadmor::schema;
+    const QList<package::Record> words =
+        namedFiles(Table6, schema::newWords::field::picture, schema::newWords::field::sound);
+    const QList<package::Record> phrases = namedFiles(Table7, QString(), schema::newPhrases::field::sound);
     const package::Folders folders{dataFolder + u'/', applicationFolderSlash + QStringLiteral("pictures/"),
                                    applicationFolderSlash + QStringLiteral("sounds/")};
     const qint64 size = package::estimatedSize(package::neededFiles(words, phrases), folders);

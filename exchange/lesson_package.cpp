@@ -9,6 +9,7 @@
 #include "exchange/package_rules.h"
 #include "storage/controls_disabled.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "storage/system_error.h"
 #include "ui_new_words_page.h"
 #include "util/soubory.h"
@@ -24,6 +25,7 @@
 
 using kadmor::dialogs;
 namespace package = kadmor::package;
+namespace schema = kadmor::schema;
 
 namespace {
 
@@ -51,16 +53,15 @@ bool createPackageFolder(const QString& folder)
     return false;
 }
 
-// The sound names the word and phrase tables of the data folder hold, read past any range.
-QSet<QString> soundNames(const QString& dataFolder, const kadmor::TableLayout& layout)
+// The sound names the word or phrase table of the data folder holds, read past any range.
+QSet<QString> soundNames(const QString& dataFolder, const kadmor::TableLayout& layout, const QString& soundField)
 {
     kadmor::Table table(layout);
     table.setDatabaseName(dataFolder);
-    table.setTableName(layout.fileName);
     table.open();
     QSet<QString> names;
     for (table.first(); !table.eof(); table.next())
-        names.insert(table.fieldByName(QStringLiteral("ZVUK")).asString());
+        names.insert(table.fieldByName(soundField).asString());
     names.remove(QString());
     return names;
 }
@@ -92,9 +93,9 @@ void TForm1::BitBtn26Click()
     pointNewTables(dataFolder);
     const package::Folders folders{dataFolder + u'/', applicationFolderSlash + QStringLiteral("pictures/"),
                                    applicationFolderSlash + QStringLiteral("sounds/")};
-    copyIntoPackage(folders.data + package::wordsTable, folder + package::wordsTable);
+    copyIntoPackage(folders.data + schema::newWords::file, folder + schema::newWords::file);
     if (kadmor::copyDone())
-        copyIntoPackage(folders.data + package::phrasesTable, folder + package::phrasesTable);
+        copyIntoPackage(folders.data + schema::newPhrases::file, folder + schema::newPhrases::file);
     Table6->open();
     Table7->open();
 
@@ -104,10 +105,10 @@ void TForm1::BitBtn26Click()
         kadmor::ControlsDisabled wordsSuspended(*Table6);
         kadmor::ControlsDisabled phrasesSuspended(*Table7);
         for (Table6->first(); !Table6->eof(); Table6->next())
-            words.append({Table6->fieldByName(QStringLiteral("OB")).asString(),
-                          Table6->fieldByName(QStringLiteral("ZV")).asString()});
+            words.append({Table6->fieldByName(schema::newWords::field::picture).asString(),
+                          Table6->fieldByName(schema::newWords::field::sound).asString()});
         for (Table7->first(); !Table7->eof(); Table7->next())
-            phrases.append({QString(), Table7->fieldByName(QStringLiteral("ZVUK")).asString()});
+            phrases.append({QString(), Table7->fieldByName(schema::newPhrases::field::sound).asString()});
     }
     const QList<package::File> files = package::neededFiles(words, phrases);
     for (const package::File& file : files) {
@@ -164,24 +165,26 @@ void TForm1::readPackageWords(const QString& folder)
 {
     kadmor::ControlsDisabled suspended(*Table6);
     for (Table6->first(); !Table6->eof(); Table6->next()) {
+        namespace word = schema::words::field;
+        namespace collected = schema::newWords::field;
         Table1->append();
-        Table1->fieldByName(QStringLiteral("LEK")).setAsString(Table6->fieldByName(QStringLiteral("LE")).asString());
-        Table1->fieldByName(QStringLiteral("ANGL")).setAsString(Table6->fieldByName(QStringLiteral("AN")).asString());
-        Table1->fieldByName(QStringLiteral("CES")).setAsString(Table6->fieldByName(QStringLiteral("CE")).asString());
-        const QString picture = Table6->fieldByName(QStringLiteral("OB")).asString();
+        Table1->fieldByName(word::lesson).setAsString(Table6->fieldByName(collected::lesson).asString());
+        Table1->fieldByName(word::foreign).setAsString(Table6->fieldByName(collected::foreign).asString());
+        Table1->fieldByName(word::czech).setAsString(Table6->fieldByName(collected::czech).asString());
+        const QString picture = Table6->fieldByName(collected::picture).asString();
         if (!picture.isEmpty()) {
             if (package::allowedName(picture)) {
                 kadmor::copyFile(folder + picture, pictureFile(picture));
-                Table1->fieldByName(QStringLiteral("OBR")).setAsString(picture);
+                Table1->fieldByName(word::picture).setAsString(picture);
             } else {
                 refuse(picture);
             }
         }
-        const QString sound = Table6->fieldByName(QStringLiteral("ZV")).asString();
+        const QString sound = Table6->fieldByName(collected::sound).asString();
         if (!sound.isEmpty()) {
             if (package::allowedName(sound)) {
                 kadmor::copyFile(folder + package::soundFileName(sound), soundFile(sound));
-                Table1->fieldByName(QStringLiteral("ZVUK")).setAsString(sound);
+                Table1->fieldByName(word::sound).setAsString(sound);
             } else {
                 refuse(sound);
             }
@@ -195,23 +198,25 @@ void TForm1::readPackageWords(const QString& folder)
 // neither the local sound is overwritten nor the incoming phrase plays another phrase's sound.
 void TForm1::readPackagePhrases(const QString& folder)
 {
-    QSet<QString> phraseSounds = soundNames(dataFolder, kadmor::layouts::phrases());
-    const QSet<QString> wordSounds = soundNames(dataFolder, kadmor::layouts::words());
+    QSet<QString> phraseSounds = soundNames(dataFolder, kadmor::layouts::phrases(), schema::phrases::field::sound);
+    const QSet<QString> wordSounds = soundNames(dataFolder, kadmor::layouts::words(), schema::words::field::sound);
     const auto taken = [&](const QString& name) {
         return phraseSounds.contains(name) || wordSounds.contains(name) || QFile::exists(soundFile(name));
     };
     kadmor::ControlsDisabled suspended(*Table7);
     for (Table7->first(); !Table7->eof(); Table7->next()) {
+        namespace phrase = schema::phrases::field;
+        namespace collected = schema::newPhrases::field;
         Table3->append();
-        Table3->fieldByName(QStringLiteral("LEK")).setAsString(Table7->fieldByName(QStringLiteral("LE")).asString());
-        Table3->fieldByName(QStringLiteral("ANGL")).setAsString(Table7->fieldByName(QStringLiteral("ANG")).asString());
-        Table3->fieldByName(QStringLiteral("CES")).setAsString(Table7->fieldByName(QStringLiteral("CE")).asString());
-        const QString sound = Table7->fieldByName(QStringLiteral("ZVUK")).asString();
+        Table3->fieldByName(phrase::lesson).setAsString(Table7->fieldByName(collected::lesson).asString());
+        Table3->fieldByName(phrase::foreign).setAsString(Table7->fieldByName(collected::foreign).asString());
+        Table3->fieldByName(phrase::czech).setAsString(Table7->fieldByName(collected::czech).asString());
+        const QString sound = Table7->fieldByName(collected::sound).asString();
         if (!sound.isEmpty()) {
             if (package::allowedName(sound)) {
                 const QString local = taken(sound) ? package::freePhraseSound(phraseSounds.values(), taken) : sound;
                 kadmor::copyFile(folder + package::soundFileName(sound), soundFile(local));
-                Table3->fieldByName(QStringLiteral("ZVUK")).setAsString(local);
+                Table3->fieldByName(phrase::sound).setAsString(local);
                 phraseSounds.insert(local);
             } else {
                 refuse(sound);

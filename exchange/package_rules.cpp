@@ -2,6 +2,7 @@
 #include "exchange/package_rules.h"
 
 #include "phrases/phrase_numbers.h"
+#include "storage/schema.h"
 #include "util/soubory.h"
 
 #include <QDir>
@@ -46,8 +47,9 @@ QString soundFileName(const QString& sound)
 
 QList<File> neededFiles(const QList<Record>& words, const QList<Record>& phrases)
 {
-    QList<File> files = {File{File::Folder::Data, wordsTable, wordsTable, true},
-                         File{File::Folder::Data, phrasesTable, phrasesTable, true}};
+    QList<File> files;
+    for (const QString table : {schema::newWords::file, schema::newPhrases::file})
+        files.append(File{File::Folder::Data, table, table, true});
     QSet<QString> listed;
     for (const Record& word : words) {
         addFile(files, listed, File::Folder::Pictures, word.picture, word.picture);

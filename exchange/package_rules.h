@@ -13,11 +13,8 @@
 // before a file is read or written.
 namespace kadmor::package {
 
-inline const QString wordsTable = QStringLiteral("newwords.dbf");
-inline const QString phrasesTable = QStringLiteral("newfraze.dbf");
-
-// The file names one record of the collection gives: a word's picture (OB) and sound (ZV), or a
-// phrase's sound (ZVUK, with an empty picture).
+// The file names one record of the collection gives: a word's picture and sound, or a phrase's
+// sound (with an empty picture).
 struct Record
 {
     QString picture;

@@ -3,6 +3,7 @@
 
 #include "storage/config_rows.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "storage/table.h"
 #include "util/sifruj.h"
 
@@ -30,14 +31,15 @@ bool isPasswordRow(int position)
 // Appends the row at the position (from 1); the password rows keep their scrambled bytes as they are.
 void appendRow(Table& table, const ConfigRow& row, int position)
 {
+    namespace field = schema::config::field;
     table.append();
-    table.fieldByName("NAZEV").setAsString(row.name);
-    table.fieldByName("POZN").setAsString(row.remark);
+    table.fieldByName(field::name).setAsString(row.name);
+    table.fieldByName(field::remark).setAsString(row.remark);
     if (isPasswordRow(position)) {
         config::RawValue value(table);
         value.field().setAsString(row.value);
     } else {
-        table.fieldByName(config::valueField()).setAsString(row.value);
+        table.fieldByName(field::value).setAsString(row.value);
     }
     table.post();
 }
@@ -63,7 +65,6 @@ void createConfigTable(const QString& appFolder, const QString& language, const 
 
     Table table(layout);
     table.setDatabaseName(appFolder);
-    table.setTableName(layout.fileName);
     table.open();
     // NAZEV and POZN are read-only for the configuration page, not for the one who lays it out.
     for (int i = 0; i < table.fieldCount(); ++i) {

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "install/data_tables.h"
 
-#include "install/tsv.h"
 #include "base/error.h"
+#include "install/tsv.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "storage/table.h"
 
 #include <QDir>
@@ -34,7 +35,6 @@ void createFilledTable(const QString& folder, const TableLayout& layout, const Q
     }
     Table table(layout);
     table.setDatabaseName(folder);
-    table.setTableName(layout.fileName);
     table.open();
     for (const TsvRow& row : rows) {
         table.append();
@@ -44,18 +44,21 @@ void createFilledTable(const QString& folder, const TableLayout& layout, const Q
     table.close();
 }
 
+// The content's columns are named by the fields they fill.
 void fillWord(Table& t, const TsvRow& row)
 {
-    t.fieldByName("LEK").setAsString(lessonNumber(row.value("LEK")));
-    for (const char* name : {"ANGL", "CES", "OBR", "ZVUK"}) {
+    namespace field = schema::words::field;
+    t.fieldByName(field::lesson).setAsString(lessonNumber(row.value(field::lesson)));
+    for (const QString name : {field::foreign, field::czech, field::picture, field::sound}) {
         t.fieldByName(name).setAsString(row.value(name));
     }
 }
 
 void fillPhrase(Table& t, const TsvRow& row)
 {
-    t.fieldByName("LEK").setAsString(lessonNumber(row.value("LEK")));
-    for (const char* name : {"ANGL", "CES", "ZVUK"}) {
+    namespace field = schema::phrases::field;
+    t.fieldByName(field::lesson).setAsString(lessonNumber(row.value(field::lesson)));
+    for (const QString name : {field::foreign, field::czech, field::sound}) {
         t.fieldByName(name).setAsString(row.value(name));
     }
 }
@@ -64,24 +67,25 @@ void fillPhrase(Table& t, const TsvRow& row)
 // from them as the grade book itself would compute them.
 void fillPupil(Table& t, const TsvRow& row, int ordinal)
 {
+    namespace field = schema::grades::field;
     const QString grades = row.value("ZNAMKY").trimmed();
     if (grades.size() > gradeSlots) {
-        throw Error(QStringLiteral("Žák %1 má více než %2 známek").arg(row.value("JMENO")).arg(gradeSlots));
+        throw Error(QStringLiteral("Žák %1 má více než %2 známek").arg(row.value(field::name)).arg(gradeSlots));
     }
-    t.fieldByName("POR").setAsString(QStringLiteral("%1.").arg(ordinal));
-    t.fieldByName("JMENO").setAsString(row.value("JMENO"));
+    t.fieldByName(field::ordinal).setAsString(QStringLiteral("%1.").arg(ordinal));
+    t.fieldByName(field::name).setAsString(row.value(field::name));
     int sum = 0;
     for (qsizetype i = 0; i < grades.size(); ++i) {
         const int grade = grades[i].digitValue();
         if (grade < 1 || grade > 5) {
-            throw Error(QStringLiteral("Žák %1: známka \"%2\" není 1 až 5").arg(row.value("JMENO"), grades[i]));
+            throw Error(QStringLiteral("Žák %1: známka \"%2\" není 1 až 5").arg(row.value(field::name), grades[i]));
         }
         t.field(firstGradeField + int(i)).setAsInteger(grade);
         sum += grade;
     }
-    t.fieldByName("CPZ").setAsInteger(int(grades.size()));
+    t.fieldByName(field::count).setAsInteger(int(grades.size()));
     if (!grades.isEmpty()) {
-        t.fieldByName("PRUM").setAsFloat(double(sum) / double(grades.size()));
+        t.fieldByName(field::average).setAsFloat(double(sum) / double(grades.size()));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "maintenance/maintenance_rules.h"
 #include "storage/controls_disabled.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "ui_word_list_page.h"
 #include "util/confirmation_number.h"
 #include "util/soubory.h"
@@ -28,6 +29,7 @@ using kadmor::Buttons;
 using kadmor::dialogs;
 using kadmor::kept_files::NamedFile;
 namespace maintenance = kadmor::maintenance;
+namespace schema = kadmor::schema;
 
 const QString mayDelete = QStringLiteral("Mazat může pouze oprávněná osoba!");
 const QString mayEdit = QStringLiteral("Editovat může pouze oprávněná osoba!");
@@ -91,8 +93,8 @@ class NamedFiles
         QList<NamedFile*> sounds;
         for (NamedFile& file : m_files) {
             inWords.append(&file);
-            if (file.field == QLatin1String("ZVUK"))
-                sounds.append(&file); // words and phrases name their sounds in ZVUK
+            if (file.field == schema::words::field::sound)
+                sounds.append(&file); // words and phrases name their sounds in fields of one name
         }
         if (!inWords.isEmpty())
             kadmor::kept_files::countRecordsNaming(dataFolder, kadmor::layouts::words(), inWords);
@@ -248,8 +250,8 @@ void TForm1::BitBtn35Click()
     kadmor::ControlsDisabled suspended(*Table1);
     Table1->first();
     deleteList(*Table1,
-               {{QStringLiteral("ZVUK"), [this](const QString& name) { return soundFile(name); }},
-                {QStringLiteral("OBR"), [this](const QString& name) { return pictureFile(name); }}},
+               {{schema::words::field::sound, [this](const QString& name) { return soundFile(name); }},
+                {schema::words::field::picture, [this](const QString& name) { return pictureFile(name); }}},
                dataFolder);
 }
 
@@ -259,6 +261,6 @@ void TForm1::BitBtn36Click()
         return;
     RefreshPaused paused(*Timer1);
     kadmor::ControlsDisabled suspended(*Table3);
-    deleteList(*Table3, {{QStringLiteral("ZVUK"), [this](const QString& name) { return soundFile(name); }}},
+    deleteList(*Table3, {{schema::phrases::field::sound, [this](const QString& name) { return soundFile(name); }}},
                dataFolder);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maintenance/maintenance_rules.h"
 
+#include "storage/layouts.h"
 #include "util/tools.h"
 
 #include <QDir>
@@ -44,9 +45,8 @@ QStringList emptyFolder(const QString& folder, bool (*keep)(const QString& fileN
 
 const QStringList& everythingTemplates()
 {
-    static const QStringList names = {QStringLiteral("kadmor.dbf"), QStringLiteral("kadmor.mdx"),
-                                      QStringLiteral("znamky.dbf"), QStringLiteral("znamky.mdx"),
-                                      QStringLiteral("fraze.dbf"),  QStringLiteral("fraze.mdx")};
+    static const QStringList names =
+        layouts::filesOf(layouts::words()) + layouts::filesOf(layouts::grades()) + layouts::filesOf(layouts::phrases());
     return names;
 }
 

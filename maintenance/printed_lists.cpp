@@ -4,6 +4,7 @@
 
 #include "maintenance/maintenance_rules.h"
 #include "storage/controls_disabled.h"
+#include "storage/schema.h"
 #include "ui_word_list_page.h"
 #include "util/line_output.h"
 
@@ -14,7 +15,8 @@ namespace maintenance = kadmor::maintenance;
 // The list as its page shows it (lesson, order), from the first record to the last; the table is
 // left on its last record. A failure reaches the general error display with the output closed, and
 // then no "done" follows.
-void printList(kadmor::Table& table, const maintenance::ListKind& kind, const QString& lessonBox)
+void printList(kadmor::Table& table, const QString& foreignField, const QString& czechField,
+               const maintenance::ListKind& kind, const QString& lessonBox)
 {
     {
         kadmor::ControlsDisabled suspended(table);
@@ -24,8 +26,8 @@ void printList(kadmor::Table& table, const maintenance::ListKind& kind, const QS
         output->writeLine(maintenance::listHeading(lessonBox));
         output->writeLine(QString());
         for (; !table.eof(); table.next())
-            output->writeLine(maintenance::listLine(table.fieldByName(QStringLiteral("ANGL")).asString(),
-                                                    table.fieldByName(QStringLiteral("CES")).asString(), kind.width));
+            output->writeLine(maintenance::listLine(table.fieldByName(foreignField).asString(),
+                                                    table.fieldByName(czechField).asString(), kind.width));
         output->close();
     }
     kadmor::dialogs().beep();
@@ -36,10 +38,12 @@ void printList(kadmor::Table& table, const maintenance::ListKind& kind, const QS
 
 void TForm1::BitBtn30Click()
 {
-    printList(*Table1, maintenance::wordList(), p2zaktabul->Edit2->text());
+    namespace field = kadmor::schema::words::field;
+    printList(*Table1, field::foreign, field::czech, maintenance::wordList(), p2zaktabul->Edit2->text());
 }
 
 void TForm1::BitBtn32Click()
 {
-    printList(*Table3, maintenance::phraseList(), p2zaktabul->Edit2->text());
+    namespace field = kadmor::schema::phrases::field;
+    printList(*Table3, field::foreign, field::czech, maintenance::phraseList(), p2zaktabul->Edit2->text());
 }

@@ -2,6 +2,7 @@
 // The phrase book: into and out of its pages, and deleting one phrase with the sound only it uses.
 #include "shell/tform1.h"
 
+#include "storage/schema.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "ui_word_list_page.h"
@@ -40,16 +41,18 @@ void TForm1::BitBtn22Click()
     deleteCurrentRecord(Table3, QStringLiteral("Editovat může pouze oprávněná osoba!"), &TForm1::deletePhraseSound);
 }
 
-// Phrase sounds come from other installations' packages and words name sounds in ZVUK too: the
+// Phrase sounds come from other installations' packages and words name sounds too: the
 // file goes only when no other phrase and no word names it, and only inside the sounds folder.
 void TForm1::deletePhraseSound()
 {
     using namespace kadmor::kept_files;
-    NamedFile sound{QStringLiteral("ZVUK"), Table3->fieldByName(QStringLiteral("ZVUK")).asString()};
+    const QString soundField = kadmor::schema::phrases::field::sound; // the word table's too
+    NamedFile sound{soundField, Table3->fieldByName(soundField).asString()};
     if (sound.name.isEmpty())
         return;
     // The open tables count from the files as they are now, without opening them a second time.
-    sound.records = Table3->countRecordsWith(sound.field, sound.name) + Table1->countRecordsWith(sound.field, sound.name);
+    sound.records =
+        Table3->countRecordsWith(sound.field, sound.name) + Table1->countRecordsWith(sound.field, sound.name);
     if (deletable(sound))
         deleteFile(soundFile(sound.name));
 }

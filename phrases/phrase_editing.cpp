@@ -5,6 +5,7 @@
 
 #include "phrases/phrase_numbers.h"
 #include "storage/collection_copy.h"
+#include "storage/schema.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "util/tools.h"
@@ -14,14 +15,15 @@
 
 namespace {
 
-const QString lessonIndex = QStringLiteral("lek");
-const QString soundIndex = QStringLiteral("zvuk");
-const QString lessonField = QStringLiteral("LEK");
-const QString soundField = QStringLiteral("ZVUK");
+namespace phrases = kadmor::schema::phrases;
+const QString lessonIndex = phrases::tag::lesson;
+const QString soundIndex = phrases::tag::sound;
+const QString lessonField = phrases::field::lesson;
+const QString soundField = phrases::field::sound;
 
 } // namespace
 
-// The highest sound name is the last in the textual "zvuk" order; the table stays in that order,
+// The highest sound name is the last in the textual sound-name order; the table stays in that order,
 // without the lesson range, until OK.
 void TForm1::BitBtn21Click()
 {

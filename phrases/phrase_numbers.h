@@ -4,7 +4,7 @@
 #include <QString>
 
 // The sound names of phrases: decimal numbers counted up from one base, the same on every
-// installation, so that the textual order of the "zvuk" tag finds the highest.
+// installation, so that the textual order of the phrase table's sound-name tag finds the highest.
 namespace kadmor::phrase_numbers {
 
 // The name below the first phrase sound; a table without any sound name counts from it.

@@ -3,6 +3,7 @@
 // and the teacher's recording of a phrase's sound in the editor.
 #include "shell/tform1.h"
 
+#include "storage/schema.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "vocabulary/sound/media_player.h"
@@ -10,7 +11,7 @@
 void TForm1::BitBtn19Click()
 {
     p7fraze->DBGrid3->setFocus();
-    playSoundOn(p7fraze->MediaPlayer7, Table3->fieldByName(QStringLiteral("ZVUK")).asString());
+    playSoundOn(p7fraze->MediaPlayer7, Table3->fieldByName(kadmor::schema::phrases::field::sound).asString());
 }
 
 void TForm1::MediaPlayer7Notify()
@@ -31,7 +32,7 @@ void TForm1::Image2Click()
     recorder->setFocus();
     Table3->edit();
     const QString name = p8editfraze->DBEdit38->text();
-    Table3->fieldByName(QStringLiteral("ZVUK")).setAsString(name);
+    Table3->fieldByName(kadmor::schema::phrases::field::sound).setAsString(name);
     if (phraseRecordingOpen) {
         recorder->save();
         recorder->close();

@@ -3,6 +3,7 @@
 #include "shell/tform1.h"
 
 #include "shell/navigators.h"
+#include "storage/schema.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "ui_word_list_page.h"
@@ -35,15 +36,16 @@ void TForm1::setupPhrases()
     navigator->setTable(Table3);
     navigator->setActions(
         {kadmor::DbNavigator::First, kadmor::DbNavigator::Prior, kadmor::DbNavigator::Next, kadmor::DbNavigator::Last});
-    editor.DBEdit39->setTable(Table3, QStringLiteral("LEK"));
-    editor.DBEdit11->setTable(Table3, QStringLiteral("ANGL"));
+    namespace field = kadmor::schema::phrases::field;
+    editor.DBEdit39->setTable(Table3, field::lesson);
+    editor.DBEdit11->setTable(Table3, field::foreign);
     editor.DBEdit11->setTypingLimit(phraseTextLength);
-    editor.DBEdit16->setTable(Table3, QStringLiteral("CES"));
+    editor.DBEdit16->setTable(Table3, field::czech);
     editor.DBEdit16->setTypingLimit(phraseTextLength);
     // The sound name is given once, when the phrase is created: the field only shows it, so it is
     // not bound for typing but follows the record.
     const auto showSoundName = [this] {
-        const kadmor::Field* sound = Table3->isOpen() ? Table3->findField(QStringLiteral("ZVUK")) : nullptr;
+        const kadmor::Field* sound = Table3->isOpen() ? Table3->findField(field::sound) : nullptr;
         const bool onRecord = Table3->recordCount() > 0 || Table3->isEditing();
         p8editfraze->DBEdit38->setText(sound && onRecord ? sound->asString() : QString());
     };

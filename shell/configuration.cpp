@@ -5,6 +5,7 @@
 #include "shell/data_aware/db_grid.h"
 #include "shell/data_aware/db_navigator.h"
 #include "storage/config_rows.h"
+#include "storage/schema.h"
 #include "ui_config_page.h"
 #include "ui_title_page.h"
 #include "util/soubory.h"
@@ -17,7 +18,7 @@ namespace config = kadmor::config;
 
 namespace {
 
-const QString valueField = config::valueField();
+namespace configField = kadmor::schema::config::field;
 
 // A value that the row cannot hold unchanged is refused with a box; the row keeps what it holds.
 bool fitsTheRow(const QString& text, const QString& subject, const QString& oldValue)
@@ -54,8 +55,8 @@ void TForm1::setupShell()
 
     handle(p1nadpis->Button1, &QPushButton::clicked, &TForm1::Button1Click);
 
-    p9konfig->DBGrid4->setTable(Table4, {QStringLiteral("NAZEV"), valueField, QStringLiteral("POZN")});
-    p9konfig->DBGrid4->setColumnBackground(valueField, Qt::green);
+    p9konfig->DBGrid4->setTable(Table4, {configField::name, configField::value, configField::remark});
+    p9konfig->DBGrid4->setColumnBackground(configField::value, Qt::green);
     p9konfig->DBNavigator7->setTable(Table4);
     p9konfig->DBNavigator7->setActions(
         {kadmor::DbNavigator::First, kadmor::DbNavigator::Prior, kadmor::DbNavigator::Next, kadmor::DbNavigator::Last});
@@ -102,10 +103,10 @@ void TForm1::SpeedButton13Click()
 void TForm1::changeConfigValue(int row, const QString& text, const QString& subject)
 {
     config::goToRow(*Table4, row);
-    if (!fitsTheRow(text, subject, Table4->fieldByName(valueField).asString()))
+    if (!fitsTheRow(text, subject, Table4->fieldByName(configField::value).asString()))
         return;
     Table4->edit();
-    Table4->fieldByName(valueField).setAsString(text);
+    Table4->fieldByName(configField::value).setAsString(text);
 }
 
 void TForm1::SpeedButton14Click()

@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "storage/config_rows.h"
+#include "storage/schema.h"
 #include "ui_title_page.h"
 #include "util/sifruj.h"
 #include "util/tools.h"
@@ -75,14 +76,13 @@ void TForm1::FormActivate()
 bool TForm1::openConfiguration()
 {
     Table4->setDatabaseName(applicationFolder);
-    Table4->setTableName(QStringLiteral("konfig.dbf"));
     try {
         Table4->open();
     } catch (const kadmor::Error& error) {
         dialogs().beep();
         dialogs().message(BoxType::Error,
                           error.text() + QStringLiteral("\rNenalezen základní konfig. soubor \"") +
-                              applicationFolderSlash + QStringLiteral("konfig.dbf\""),
+                              applicationFolderSlash + Table4->tableName() + u'"',
                           Buttons::Ok);
         close();
         return false;
@@ -95,9 +95,9 @@ bool TForm1::openConfiguration()
     Table4->close();
     dialogs().beep();
     dialogs().message(BoxType::Error,
-                      QStringLiteral("Konfigurační tabulka \"%1konfig.dbf\" má jen %2 řádků z potřebných %3 (jazyk, "
+                      QStringLiteral("Konfigurační tabulka \"%1\" má jen %2 řádků z potřebných %3 (jazyk, "
                                      "cesta k datům, heslo a heslo učitele).\rObnovte ji z instalace programu.")
-                          .arg(applicationFolderSlash)
+                          .arg(applicationFolderSlash + Table4->tableName())
                           .arg(rows)
                           .arg(kadmor::config::teacherPasswordRow),
                       Buttons::Ok);
@@ -127,7 +127,7 @@ void TForm1::placeTitlePage()
 void TForm1::readConfiguration()
 {
     namespace config = kadmor::config;
-    const QString valueField = config::valueField();
+    const QString valueField = kadmor::schema::config::field::value;
     config::goToRow(*Table4, config::languageRow);
     languageName = Table4->fieldByName(valueField).asString();
     emit languageKnown();
@@ -136,9 +136,6 @@ void TForm1::readConfiguration()
     dataFolder = withoutTrailingSlash(QDir::fromNativeSeparators(Table4->fieldByName(valueField).asString()));
     for (kadmor::Table* table : {Table1, Table2, Table3, Table5, Table6, Table7})
         table->setDatabaseName(dataFolder);
-    Table5->setTableName(QStringLiteral("chtab.dbf"));
-    Table6->setTableName(QStringLiteral("newwords.dbf"));
-    Table7->setTableName(QStringLiteral("newfraze.dbf"));
 
     QString password = kadmor::unscramblePassword(config::rawValue(*Table4, config::teacherPasswordRow));
     kadmor::upperCase(password);

@@ -69,9 +69,8 @@ void TForm1::createTables()
     };
     int number = 1;
     for (const auto& [member, layout] : tables) {
-        *member = new kadmor::Table(*layout, this);
+        *member = new kadmor::Table(*layout, this); // named by its layout
         (*member)->setObjectName(QStringLiteral("Table%1").arg(number++));
-        (*member)->setTableName(layout->fileName);
     }
 }
 

@@ -4,19 +4,15 @@
 #include "base/error.h"
 #include "storage/code_page.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "storage/table.h"
 
 namespace kadmor::config {
 
-QString valueField()
-{
-    return QStringLiteral("HODNOTA");
-}
-
 int valueWidth()
 {
     for (const FieldSpec& field : layouts::config().fields) {
-        if (field.name == valueField())
+        if (field.name == schema::config::field::value)
             return field.width;
     }
     Q_UNREACHABLE();
@@ -28,7 +24,7 @@ void goToRow(Table& table, int row)
     table.moveBy(row - 1);
 }
 
-RawValue::RawValue(Table& table) : m_field(table.fieldByName(valueField()))
+RawValue::RawValue(Table& table) : m_field(table.fieldByName(schema::config::field::value))
 {
     m_field.setRawMode(true);
 }

@@ -18,9 +18,7 @@ inline constexpr int dataFolderRow = 2;
 inline constexpr int passwordRows[] = {3, 4};
 inline constexpr int teacherPasswordRow = 4;
 
-// The value field, HODNOTA.
-QString valueField();
-// The characters HODNOTA holds.
+// The characters the value field (HODNOTA) holds.
 int valueWidth();
 
 // Moves the configuration table to the row, counted from 1.

@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "storage/controls_disabled.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "testing/grades.h"
 #include "ui_grade_book_page.h"
 #include "ui_grade_edit_page.h"
@@ -25,8 +26,8 @@ namespace {
 // The 28 grade filled are the grade book's fields 3 to 30 (A … Z, É, Á).
 constexpr int firstGradeField = 2;
 
-const QString gradeBookFile = QStringLiteral("znamky.dbf");
-const QString gradeBookIndexFile = QStringLiteral("znamky.mdx");
+namespace field = kadmor::schema::grades::field;
+namespace tag = kadmor::schema::grades::tag;
 
 QString slotField(int slot)
 {
@@ -47,9 +48,9 @@ kadmor::grades::Slots gradeSlots(kadmor::Table& table)
 void recountGrades(kadmor::Table& table)
 {
     const kadmor::grades::Count count = kadmor::grades::recount(gradeSlots(table));
-    table.fieldByName(QStringLiteral("CPZ")).setAsInteger(count.count);
+    table.fieldByName(field::count).setAsInteger(count.count);
     if (count.average)
-        table.fieldByName(QStringLiteral("PRUM")).setAsFloat(*count.average);
+        table.fieldByName(field::average).setAsFloat(*count.average);
 }
 
 } // namespace
@@ -69,8 +70,8 @@ void TForm1::BitBtn11Click()
 
 void TForm1::Table2CalcFields()
 {
-    kadmor::Field& finalGrade = Table2->fieldByName(QStringLiteral("kon"));
-    const kadmor::Field& count = Table2->fieldByName(QStringLiteral("CPZ"));
+    kadmor::Field& finalGrade = Table2->fieldByName(field::finalGrade);
+    const kadmor::Field& count = Table2->fieldByName(field::count);
     try {
         const std::optional<int> stored = count.isNull() ? std::nullopt : std::optional<int>(count.asInteger());
         const std::optional<int> grade = kadmor::grades::finalGrade(gradeSlots(*Table2), stored);
@@ -108,7 +109,7 @@ void TForm1::precisluj()
     int number = 1;
     for (Table2->first(); !Table2->eof(); Table2->next()) {
         Table2->edit();
-        Table2->fieldByName(QStringLiteral("POR")).setAsString(kadmor::grades::ordinal(number++));
+        Table2->fieldByName(field::ordinal).setAsString(kadmor::grades::ordinal(number++));
         Table2->post();
     }
     Table2->gotoBookmark(mark);
@@ -134,7 +135,7 @@ void TForm1::Edit15Exit()
     if (!p4hodnoceni->GroupBox8->isVisible())
         return;
     Table2->append();
-    Table2->fieldByName(QStringLiteral("JMENO")).setAsString(p4hodnoceni->Edit15->text());
+    Table2->fieldByName(field::name).setAsString(p4hodnoceni->Edit15->text());
     Table2->post();
     p4hodnoceni->GroupBox8->hide();
     for (QWidget* covered : {static_cast<QWidget*>(p4hodnoceni->BitBtn13), static_cast<QWidget*>(p4hodnoceni->Button8),
@@ -157,13 +158,13 @@ void TForm1::BitBtn13Click()
 
 void TForm1::SpeedButton6Click()
 {
-    Table2->setIndexName(QStringLiteral("jmeno"));
+    Table2->setIndexName(tag::name);
     setStatus(QStringLiteral("Setříděno podle jména"));
 }
 
 void TForm1::SpeedButton7Click()
 {
-    Table2->setIndexName(QStringLiteral("prum"));
+    Table2->setIndexName(tag::average);
     setStatus(QStringLiteral("Setříděno podle průměru"));
 }
 
@@ -179,7 +180,7 @@ void TForm1::Edit3KeyPress()
 
 void TForm1::Edit3Exit()
 {
-    Table2->setIndexName(QStringLiteral("jmeno"));
+    Table2->setIndexName(tag::name);
     Table2->findNearest(p4hodnoceni->Edit3->text());
     setStatus(QStringLiteral("Setříděno podle jména"));
 }
@@ -216,7 +217,8 @@ void TForm1::Button8Click()
 
 void TForm1::BitBtn24Click()
 {
-    playSound(Table5->recordCount() > 0 ? Table5->fieldByName(QStringLiteral("ZVUK")).asString() : QString());
+    playSound(Table5->recordCount() > 0 ? Table5->fieldByName(kadmor::schema::wrongAnswers::field::sound).asString()
+                                        : QString());
     p10chyby->DBGrid5->setFocus();
 }
 
@@ -248,7 +250,7 @@ void TForm1::Button11Click()
             Table2->emptyTable();
         } catch (const kadmor::Error&) {
             dialogs().beep();
-            kadmor::replaceByTemplates(dataFolder, {gradeBookFile, gradeBookIndexFile});
+            kadmor::replaceByTemplates(dataFolder, kadmor::layouts::filesOf(kadmor::layouts::grades()));
         }
     } catch (...) {
         reopen();

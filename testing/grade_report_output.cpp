@@ -5,6 +5,7 @@
 
 #include "storage/controls_disabled.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "testing/grade_report.h"
 #include "testing/grades.h"
 #include "util/line_output.h"
@@ -19,13 +20,14 @@ constexpr int firstGradeField = 2;
 
 kadmor::grade_report::Pupil currentPupil(kadmor::Table& book)
 {
+    namespace field = kadmor::schema::grades::field;
     kadmor::grade_report::Pupil pupil;
-    pupil.ordinal = book.fieldByName(QStringLiteral("POR")).asString();
-    pupil.name = book.fieldByName(QStringLiteral("JMENO")).asString();
+    pupil.ordinal = book.fieldByName(field::ordinal).asString();
+    pupil.name = book.fieldByName(field::name).asString();
     for (int slot = 0; slot < kadmor::grades::slotCount; ++slot)
         pupil.grades.append(book.fieldByName(kadmor::layouts::grades().fields[firstGradeField + slot].name).asString());
-    pupil.finalGrade = book.fieldByName(QStringLiteral("kon")).asString();
-    pupil.average = book.fieldByName(QStringLiteral("PRUM")).asString();
+    pupil.finalGrade = book.fieldByName(field::finalGrade).asString();
+    pupil.average = book.fieldByName(field::average).asString();
     return pupil;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "shell/waits.h"
+#include "storage/schema.h"
 #include "testing/test_rules.h"
 #include "ui_test_page.h"
 #include "util/tools.h"
@@ -23,10 +24,8 @@ using kadmor::dialogs;
 
 namespace {
 
+namespace words = kadmor::schema::words;
 const QString allLessons = QStringLiteral("   ");
-const QString lessonField = QStringLiteral("LEK");
-const QString wordIndex = QStringLiteral("angl");
-const QString wrongAnswersFile = QStringLiteral("chtab.dbf");
 constexpr int minimumWords = 10;
 constexpr int pauseTicks = 2; // the feedback without a sound device lasts two timer ticks
 const QColor askingColour(192, 192, 192);
@@ -47,17 +46,16 @@ int wordCount(const QLineEdit* box)
     return count;
 }
 
-QString fieldText(kadmor::Table* table, const char* field)
+QString fieldText(kadmor::Table* table, const QString& field)
 {
-    return table->fieldByName(QString::fromLatin1(field)).asString();
+    return table->fieldByName(field).asString();
 }
 
 } // namespace
 
 void TForm1::BitBtn9Click()
 {
-    const QString name =
-        Table2->recordCount() > 0 ? Table2->fieldByName(QStringLiteral("JMENO")).asString() : QString();
+    const QString name = Table2->recordCount() > 0 ? fieldText(Table2, kadmor::schema::grades::field::name) : QString();
     if (name.isEmpty()) {
         warn(QStringLiteral("První musí být zapsáno jméno žáka. Stiskněte tlačítko NOVÝ."));
         return;
@@ -75,12 +73,12 @@ void TForm1::Edit4Exit()
     p6zkouseni->Edit4->setText(box);
     currentLesson = box.left(3);
     if (currentLesson == allLessons) {
-        nefiltruj(wordIndex);
+        nefiltruj(words::tag::foreign);
         Table3->cancelRange();
         setStatus(QStringLiteral("neseřazeno, zkoušení ze všech slovíček"));
         return;
     }
-    filtruj(lessonField, currentLesson, wordIndex);
+    filtruj(words::field::lesson, currentLesson, words::tag::foreign);
     Table3->setRange(currentLesson, currentLesson);
     setStatus(QStringLiteral("vybrána lekce číslo: ") + box);
     questionCount = wordCount(p6zkouseni->Edit8);
@@ -220,18 +218,19 @@ void TForm1::recordWrongAnswer()
     if (!wrongAnswersOffered) {
         wrongAnswersOffered = true;
         try {
-            vytvortabulku(wrongAnswersFile);
+            vytvortabulku(Table5->tableName());
         } catch (const kadmor::Error&) {
         }
     }
     try {
-        const QString word = fieldText(Table1, "ANGL");
-        const QString czech = fieldText(Table1, "CES");
-        const QString sound = fieldText(Table1, "ZVUK");
+        namespace wrong = kadmor::schema::wrongAnswers::field;
+        const QString word = fieldText(Table1, words::field::foreign);
+        const QString czech = fieldText(Table1, words::field::czech);
+        const QString sound = fieldText(Table1, words::field::sound);
         Table5->append();
-        Table5->fieldByName(QStringLiteral("ANGL")).setAsString(word);
-        Table5->fieldByName(QStringLiteral("CESK")).setAsString(czech);
-        Table5->fieldByName(QStringLiteral("ZVUK")).setAsString(sound);
+        Table5->fieldByName(wrong::foreign).setAsString(word);
+        Table5->fieldByName(wrong::czech).setAsString(czech);
+        Table5->fieldByName(wrong::sound).setAsString(sound);
         Table5->refresh(); // saves the new record
     } catch (const kadmor::Error&) {
         if (Table5->isOpen() && Table5->isEditing())
@@ -306,7 +305,7 @@ void TForm1::zkouska()
             page.Edit5->clear();
             if (kadmor::soundDevicePresent()) {
                 try {
-                    playTestSound(soundFile(fieldText(Table1, "ZVUK")));
+                    playTestSound(soundFile(fieldText(Table1, words::field::sound)));
                 } catch (const kadmor::Error& error) {
                     dialogs().beep();
                     dialogs().message(BoxType::Error, error.text(), Buttons::Ok);
@@ -315,11 +314,11 @@ void TForm1::zkouska()
             }
         }
         if (page.CheckBox3->isChecked() && page.CheckBox1->isChecked()) {
-            page.Edit5->setText(fieldText(Table1, "ANGL"));
+            page.Edit5->setText(fieldText(Table1, words::field::foreign));
             page.Edit6->setFocus();
         }
         if (page.CheckBox2->isChecked()) {
-            page.Edit5->setText(fieldText(Table1, "CES"));
+            page.Edit5->setText(fieldText(Table1, words::field::czech));
             page.Edit6->setFocus();
         }
         page.Edit9->setText(QString::number(question + 1));
@@ -335,7 +334,8 @@ void TForm1::zkouska()
         page.Edit6->setPalette(normal);
         if (kadmor::shuttingDown())
             return; // the window is closing: no grade from half a test
-        const QString expected = fieldText(Table1, page.CheckBox1->isChecked() ? "CES" : "ANGL");
+        const QString expected =
+            fieldText(Table1, page.CheckBox1->isChecked() ? words::field::czech : words::field::foreign);
         const bool correct = kadmor::test_rules::answerAccepted(page.Edit6->text(), expected);
         if (correct)
             ++goodCount;

@@ -3,6 +3,7 @@
 #include "shell/tform1.h"
 
 #include "shell/navigators.h"
+#include "storage/schema.h"
 #include "ui_grade_book_page.h"
 #include "ui_grade_edit_page.h"
 #include "ui_test_page.h"
@@ -21,16 +22,18 @@ namespace {
 // The 28 grade slots are the grade book's fields 3 to 30 (A … Z, É, Á).
 constexpr int firstGradeField = 2;
 
+namespace gradeField = kadmor::schema::grades::field;
+
 // The final grade stands out, the count and the average are told apart by colour.
 void styleGradeGrid(kadmor::DbGrid* grid)
 {
-    grid->setColumnForeground(QStringLiteral("kon"), Qt::red);
-    grid->setColumnForeground(QStringLiteral("CPZ"), Qt::darkGreen);
-    grid->setColumnForeground(QStringLiteral("PRUM"), Qt::blue);
-    grid->setColumnTitleForeground(QStringLiteral("PRUM"), Qt::yellow);
-    grid->setColumnAlignment(QStringLiteral("PRUM"), Qt::AlignLeft | Qt::AlignVCenter);
-    grid->setColumnWidthChars(QStringLiteral("PRUM"), 4);
-    grid->setColumnAlignment(QStringLiteral("POR"), Qt::AlignRight | Qt::AlignVCenter);
+    grid->setColumnForeground(gradeField::finalGrade, Qt::red);
+    grid->setColumnForeground(gradeField::count, Qt::darkGreen);
+    grid->setColumnForeground(gradeField::average, Qt::blue);
+    grid->setColumnTitleForeground(gradeField::average, Qt::yellow);
+    grid->setColumnAlignment(gradeField::average, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->setColumnWidthChars(gradeField::average, 4);
+    grid->setColumnAlignment(gradeField::ordinal, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 // Larger than the grid's own font, which the window scales to the screen before it is laid out.
@@ -39,7 +42,7 @@ void enlargeFinalGrade(kadmor::DbGrid* grid)
     QFont finalGrade = grid->font();
     finalGrade.setBold(true);
     finalGrade.setPointSizeF(finalGrade.pointSizeF() * 1.25);
-    grid->setColumnFont(QStringLiteral("kon"), finalGrade);
+    grid->setColumnFont(gradeField::finalGrade, finalGrade);
 }
 
 // Escape in the answer box ends the test; the box keeps every other key.
@@ -102,7 +105,7 @@ void TForm1::setupTesting()
                            kadmor::DbNavigator::Last, kadmor::DbNavigator::Insert, kadmor::DbNavigator::Delete});
     navigator->setHints({QStringLiteral("první"), QStringLiteral("předcházející"), QStringLiteral("další"),
                          QStringLiteral("poslední")});
-    p5oprznamky->DBEdit2->setTable(Table2, QStringLiteral("JMENO"));
+    p5oprznamky->DBEdit2->setTable(Table2, gradeField::name);
     const QList<kadmor::DbEdit*> grades = {
         p5oprznamky->DBEdit6,  p5oprznamky->DBEdit7,  p5oprznamky->DBEdit8,  p5oprznamky->DBEdit9,
         p5oprznamky->DBEdit10, p5oprznamky->DBEdit12, p5oprznamky->DBEdit13, p5oprznamky->DBEdit14,
@@ -114,7 +117,7 @@ void TForm1::setupTesting()
     };
     for (int slot = 0; slot < grades.size(); ++slot)
         grades[slot]->setTable(Table2, kadmor::layouts::grades().fields[firstGradeField + slot].name);
-    p5oprznamky->DBEdit36->setTable(Table2, QStringLiteral("CPZ"));
+    p5oprznamky->DBEdit36->setTable(Table2, gradeField::count);
     handle(p5oprznamky->Button3, &QPushButton::clicked, &TForm1::Button3Click);
     handle(p5oprznamky->SpeedButton5, &QToolButton::clicked, &TForm1::SpeedButton5Click);
 

@@ -17,7 +17,6 @@ void countRecordsNaming(const QString& dataFolder, const TableLayout& layout, QL
 {
     Table table(layout);
     table.setDatabaseName(dataFolder);
-    table.setTableName(layout.fileName);
     table.open();
     // Each field is read once per record and its value looked up, so that counting the files of a
     // whole table being deleted takes one pass, not one pass per file.

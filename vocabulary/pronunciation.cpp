@@ -3,6 +3,7 @@
 // are the sound service's Recorder), the pupil's own pronunciation and the picture window.
 #include "shell/tform1.h"
 
+#include "storage/schema.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 #include "vocabulary/grview_u.h"
@@ -16,6 +17,7 @@
 using kadmor::BoxType;
 using kadmor::Buttons;
 using kadmor::dialogs;
+namespace wordField = kadmor::schema::words::field;
 
 QString TForm1::soundFile(const QString& name) const
 {
@@ -95,13 +97,13 @@ void TForm1::trimRecording(const QString& recordingFile)
 
 void TForm1::BitBtn1Click()
 {
-    playSound(Table1->fieldByName(QStringLiteral("ZVUK")).asString());
+    playSound(Table1->fieldByName(wordField::sound).asString());
     p2zaktabul->DBGrid1->setFocus();
 }
 
 void TForm1::BitBtn2Click()
 {
-    const QString picture = Table1->fieldByName(QStringLiteral("OBR")).asString();
+    const QString picture = Table1->fieldByName(wordField::picture).asString();
     p2zaktabul->DBGrid1->setFocus();
     if (picture.isEmpty()) {
         dialogs().beep();
@@ -137,7 +139,7 @@ void TForm1::BitBtn4Click()
     finishWordRecording();
     Table1->edit();
     const QString name = p3edit->DBEdit5->text();
-    Table1->fieldByName(QStringLiteral("ZVUK")).setAsString(name);
+    Table1->fieldByName(wordField::sound).setAsString(name);
     writeEmptyRecording(name);
     openRecorder(p3edit->MediaPlayer2, wordRecordingOpen, name);
 }

@@ -3,6 +3,7 @@
 #include "shell/tform1.h"
 
 #include "shell/navigators.h"
+#include "storage/schema.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 
@@ -78,11 +79,12 @@ void TForm1::setupWordEditing()
 {
     Ui::WordEditPage& page = *p3edit;
     kadmor::navigators::browse(page.DBNavigator2, Table1);
-    page.DBEdit1->setTable(Table1, QStringLiteral("ANGL"));
-    page.DBEdit3->setTable(Table1, QStringLiteral("CES"));
+    namespace field = kadmor::schema::words::field;
+    page.DBEdit1->setTable(Table1, field::foreign);
+    page.DBEdit3->setTable(Table1, field::czech);
     page.DBEdit3->setTypingLimit(czechWordLength);
-    page.DBEdit4->setTable(Table1, QStringLiteral("OBR"));
-    page.DBEdit5->setTable(Table1, QStringLiteral("ZVUK"));
+    page.DBEdit4->setTable(Table1, field::picture);
+    page.DBEdit5->setTable(Table1, field::sound);
     const QList<QWidget*> tabOrder = {page.Edit17,  page.DBEdit1, page.DBEdit3, page.DBEdit4,  page.BitBtn4,
                                       page.BitBtn6, page.Button2, page.DBEdit5, page.CheckBox6};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)

@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "vocabulary/kept_files.h"
 
 namespace {
@@ -42,8 +43,9 @@ void TForm1::deleteCurrentRecord(kadmor::Table* table, const QString& refusal, v
 void TForm1::deleteWordFiles()
 {
     namespace layouts = kadmor::layouts;
-    NamedFile sound{QStringLiteral("ZVUK"), Table1->fieldByName(QStringLiteral("ZVUK")).asString()};
-    NamedFile picture{QStringLiteral("OBR"), Table1->fieldByName(QStringLiteral("OBR")).asString()};
+    namespace field = kadmor::schema::words::field;
+    NamedFile sound{field::sound, Table1->fieldByName(field::sound).asString()};
+    NamedFile picture{field::picture, Table1->fieldByName(field::picture).asString()};
     if (sound.name.isEmpty() && picture.name.isEmpty())
         return;
     // The open tables count from the files as they are now, without opening them a second time
@@ -51,7 +53,7 @@ void TForm1::deleteWordFiles()
     for (NamedFile* file : {&sound, &picture})
         if (!file->name.isEmpty())
             file->records += Table1->countRecordsWith(file->field, file->name);
-    if (!sound.name.isEmpty()) { // phrases name sounds in ZVUK too
+    if (!sound.name.isEmpty()) { // phrases name sounds in their field of the same name
         if (Table3->isOpen())
             sound.records += Table3->countRecordsWith(sound.field, sound.name);
         else

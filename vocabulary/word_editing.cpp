@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "storage/collection_copy.h"
+#include "storage/schema.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
 #include "util/tools.h"
@@ -13,10 +14,11 @@
 
 namespace {
 
-const QString wordField = QStringLiteral("ANGL");
-const QString czechField = QStringLiteral("CES");
-const QString lessonField = QStringLiteral("LEK");
-const QString soundField = QStringLiteral("ZVUK");
+namespace words = kadmor::schema::words;
+const QString wordField = words::field::foreign;
+const QString czechField = words::field::czech;
+const QString lessonField = words::field::lesson;
+const QString soundField = words::field::sound;
 
 } // namespace
 
@@ -91,10 +93,10 @@ void TForm1::DBEdit1Exit()
     const QString word = Table1->fieldByName(wordField).asString();
     discardNewWord();
     kadmor::dialogs().beep();
-    nefiltruj(QStringLiteral("angl"));
+    nefiltruj(words::tag::foreign);
     if (Table1->findKey(word))
         showDuplicate();
-    filtruj(QStringLiteral("lek"), currentLesson, QStringLiteral("angl"));
+    filtruj(lessonField, currentLesson, words::tag::foreign);
     Table1->append();
     Table1->fieldByName(wordField).setAsString(word);
 }

@@ -2,15 +2,18 @@
 // The word list: the lesson restriction, the order and the search of the word table.
 #include "shell/tform1.h"
 
+#include "storage/schema.h"
 #include "ui_word_list_page.h"
 #include "util/tools.h"
 
 namespace {
 
-const QString lessonField = QStringLiteral("lek");
-const QString lessonIndex = QStringLiteral("lek");
-const QString wordIndex = QStringLiteral("angl");
-const QString czechIndex = QStringLiteral("ces");
+namespace words = kadmor::schema::words;
+const QString lessonField = words::field::lesson;
+const QString lessonIndex = words::tag::lesson;
+const QString wordIndex = words::tag::foreign;
+const QString czechIndex = words::tag::czech;
+const QString phraseLessonIndex = kadmor::schema::phrases::tag::lesson;
 const QString lessonOrderText = QStringLiteral("lekcí");
 const QString czechOrderText = QStringLiteral("českých slov");
 const QString noLesson = QStringLiteral("   ");
@@ -54,7 +57,7 @@ void TForm1::Edit2Exit()
     p2zaktabul->Edit2->setText(box);
     currentLesson = box.left(3);
     // The phrase editor may have left the phrases in sound-name order; their range is on lessons.
-    Table3->setIndexName(lessonField);
+    Table3->setIndexName(phraseLessonIndex);
     if (currentLesson == noLesson) {
         nefiltruj(wordIndex);
         Table3->cancelRange();
@@ -151,6 +154,6 @@ void TForm1::Edit1Exit()
 void TForm1::selectFirstLesson()
 {
     currentLesson = p2zaktabul->Edit2->text().left(3);
-    filtruj(QStringLiteral("lek"), currentLesson, QStringLiteral("angl"));
+    filtruj(lessonField, currentLesson, wordIndex);
     Table3->setRange(currentLesson, currentLesson);
 }

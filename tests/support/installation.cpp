@@ -4,6 +4,7 @@
 #include "install/installer.h"
 #include "storage/config_rows.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "storage/table.h"
 #include "util/sifruj.h"
 
@@ -22,7 +23,7 @@ struct ConfigRow
         table.open();
         kadmor::config::goToRow(table, row);
     }
-    kadmor::Field& value() { return table.fieldByName(kadmor::config::valueField()); }
+    kadmor::Field& value() { return table.fieldByName(kadmor::schema::config::field::value); }
     kadmor::Table table;
 };
 
