@@ -17,9 +17,7 @@ namespace {
 
 using RowFiller = std::function<void(Table&, const TsvRow&)>;
 
-// The grade slots A … Z, É, Á are the 3rd to the 30th field of the grade book's layout.
-constexpr int firstGradeField = 2;
-constexpr int gradeSlots = 28;
+constexpr int gradeSlots = schema::grades::slotCount;
 
 QString lessonNumber(const QString& lesson)
 {
@@ -80,7 +78,7 @@ void fillPupil(Table& t, const TsvRow& row, int ordinal)
         if (grade < 1 || grade > 5) {
             throw Error(QStringLiteral("Žák %1: známka \"%2\" není 1 až 5").arg(row.value(field::name), grades[i]));
         }
-        t.field(firstGradeField + int(i)).setAsInteger(grade);
+        t.fieldByName(schema::grades::slotField(int(i))).setAsInteger(grade);
         sum += grade;
     }
     t.fieldByName(field::count).setAsInteger(int(grades.size()));

@@ -23,16 +23,8 @@ using kadmor::dialogs;
 
 namespace {
 
-// The 28 grade filled are the grade book's fields 3 to 30 (A … Z, É, Á).
-constexpr int firstGradeField = 2;
-
 namespace field = kadmor::schema::grades::field;
 namespace tag = kadmor::schema::grades::tag;
-
-QString slotField(int slot)
-{
-    return kadmor::layouts::grades().fields[firstGradeField + slot].name;
-}
 
 // The filled of the record the table reads now: the current one, the one being edited, or the one
 // being calculated.
@@ -40,7 +32,7 @@ kadmor::grades::Slots gradeSlots(kadmor::Table& table)
 {
     kadmor::grades::Slots filled;
     for (int slot = 0; slot < kadmor::grades::slotCount; ++slot)
-        filled.append(table.fieldByName(slotField(slot)).asInteger());
+        filled.append(table.fieldByName(kadmor::schema::grades::slotField(slot)).asInteger());
     return filled;
 }
 
@@ -91,7 +83,7 @@ void TForm1::zapisznamku()
         Table2->edit();
         const int slot = kadmor::grades::firstEmptySlot(gradeSlots(*Table2));
         if (slot >= 0)
-            Table2->fieldByName(slotField(slot)).setAsString(testGrade);
+            Table2->fieldByName(kadmor::schema::grades::slotField(slot)).setAsString(testGrade);
         recountGrades(*Table2);
         Table2->refresh(); // saves the pupil
     }

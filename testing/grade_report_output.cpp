@@ -4,7 +4,6 @@
 #include "shell/tform1.h"
 
 #include "storage/controls_disabled.h"
-#include "storage/layouts.h"
 #include "storage/schema.h"
 #include "testing/grade_report.h"
 #include "testing/grades.h"
@@ -15,9 +14,6 @@ namespace {
 const QString reportFile = QStringLiteral("znamky.txt");
 const QString printJobTitle = QStringLiteral("Tisk známek");
 
-// The 28 grade slots are the grade book's fields 3 to 30 (A … Z, É, Á).
-constexpr int firstGradeField = 2;
-
 kadmor::grade_report::Pupil currentPupil(kadmor::Table& book)
 {
     namespace field = kadmor::schema::grades::field;
@@ -25,7 +21,7 @@ kadmor::grade_report::Pupil currentPupil(kadmor::Table& book)
     pupil.ordinal = book.fieldByName(field::ordinal).asString();
     pupil.name = book.fieldByName(field::name).asString();
     for (int slot = 0; slot < kadmor::grades::slotCount; ++slot)
-        pupil.grades.append(book.fieldByName(kadmor::layouts::grades().fields[firstGradeField + slot].name).asString());
+        pupil.grades.append(book.fieldByName(kadmor::schema::grades::slotField(slot)).asString());
     pupil.finalGrade = book.fieldByName(field::finalGrade).asString();
     pupil.average = book.fieldByName(field::average).asString();
     return pupil;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storage/schema.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,7 +13,7 @@
 namespace kadmor::grades {
 
 // Slots A … Z, É, Á.
-constexpr int slotCount = 28;
+inline constexpr int slotCount = schema::grades::slotCount;
 
 // The values of a pupil's slots in slot order; 0 stands for a blank slot.
 using Slots = QList<int>;

@@ -19,9 +19,6 @@
 
 namespace {
 
-// The 28 grade slots are the grade book's fields 3 to 30 (A … Z, É, Á).
-constexpr int firstGradeField = 2;
-
 namespace gradeField = kadmor::schema::grades::field;
 
 // The final grade stands out, the count and the average are told apart by colour.
@@ -116,7 +113,7 @@ void TForm1::setupTesting()
         p5oprznamky->DBEdit32, p5oprznamky->DBEdit33, p5oprznamky->DBEdit34, p5oprznamky->DBEdit35,
     };
     for (int slot = 0; slot < grades.size(); ++slot)
-        grades[slot]->setTable(Table2, kadmor::layouts::grades().fields[firstGradeField + slot].name);
+        grades[slot]->setTable(Table2, kadmor::schema::grades::slotField(slot));
     p5oprznamky->DBEdit36->setTable(Table2, gradeField::count);
     handle(p5oprznamky->Button3, &QPushButton::clicked, &TForm1::Button3Click);
     handle(p5oprznamky->SpeedButton5, &QToolButton::clicked, &TForm1::SpeedButton5Click);

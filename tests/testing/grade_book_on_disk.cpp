@@ -3,20 +3,20 @@
 
 #include "records_on_disk.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "storage/table.h"
 
 namespace testkit {
 
 namespace {
 
-constexpr int firstGradeField = 2;
-constexpr int slotCount = 28;
+constexpr int slotCount = kadmor::schema::grades::slotCount;
 
 QStringList slotNames()
 {
     QStringList names;
     for (int slot = 0; slot < slotCount; ++slot)
-        names.append(kadmor::layouts::grades().fields[firstGradeField + slot].name);
+        names.append(kadmor::schema::grades::slotField(slot));
     return names;
 }
 

@@ -12,6 +12,7 @@
 #include "shell/data_aware/table_model.h"
 #include "shell/tform1.h"
 #include "storage/layouts.h"
+#include "storage/schema.h"
 #include "storage/table.h"
 #include "ui_grade_book_page.h"
 #include "ui_grade_edit_page.h"
@@ -128,8 +129,8 @@ void TestGradeBook::addPupil(const QString& name)
 QList<kadmor::DbEdit*> TestGradeBook::gradeBoxes() const
 {
     QList<kadmor::DbEdit*> boxes;
-    for (int slot = 0; slot < 28; ++slot) {
-        const QString field = kadmor::layouts::grades().fields[2 + slot].name;
+    for (int slot = 0; slot < kadmor::schema::grades::slotCount; ++slot) {
+        const QString field = kadmor::schema::grades::slotField(slot);
         for (auto* box : m_fixture.form->p5oprznamky->DBEdit2->parentWidget()->findChildren<kadmor::DbEdit*>()) {
             if (box->fieldName() == field)
                 boxes.append(box);
