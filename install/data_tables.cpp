@@ -6,6 +6,7 @@
 #include "storage/layouts.h"
 #include "storage/schema.h"
 #include "storage/table.h"
+#include "util/lesson_key.h"
 
 #include <QDir>
 
@@ -19,9 +20,10 @@ using RowFiller = std::function<void(Table&, const TsvRow&)>;
 
 constexpr int gradeSlots = schema::grades::slotCount;
 
+// The content writes lesson numbers as they are read, "1".
 QString lessonNumber(const QString& lesson)
 {
-    return lesson.trimmed().rightJustified(3, u' ');
+    return lesson_key::padded(lesson.trimmed());
 }
 
 void createFilledTable(const QString& folder, const TableLayout& layout, const QList<TsvRow>& rows,

@@ -8,7 +8,7 @@
 #include "storage/schema.h"
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
-#include "util/tools.h"
+#include "util/lesson_key.h"
 #include "vocabulary/sound/media_player.h"
 
 #include <QTimer>
@@ -66,8 +66,7 @@ void TForm1::SpeedButton8Click()
 
 void TForm1::DBEdit39Exit()
 {
-    QString lesson = p8editfraze->DBEdit39->text();
-    kadmor::padLeft(3, lesson);
+    const QString lesson = kadmor::lesson_key::padded(p8editfraze->DBEdit39->text());
     if (lesson == p8editfraze->DBEdit39->text())
         return;
     if (Table3->isEditing())

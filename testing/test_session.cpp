@@ -9,6 +9,7 @@
 #include "storage/schema.h"
 #include "testing/test_rules.h"
 #include "ui_test_page.h"
+#include "util/lesson_key.h"
 #include "util/tools.h"
 #include "vocabulary/sound/media_player.h"
 
@@ -25,7 +26,6 @@ using kadmor::dialogs;
 namespace {
 
 namespace words = kadmor::schema::words;
-const QString allLessons = QStringLiteral("   ");
 constexpr int minimumWords = 10;
 constexpr int pauseTicks = 2; // the feedback without a sound device lasts two timer ticks
 const QColor askingColour(192, 192, 192);
@@ -68,11 +68,10 @@ void TForm1::BitBtn9Click()
 
 void TForm1::Edit4Exit()
 {
-    QString box = p6zkouseni->Edit4->text();
-    kadmor::padLeft(3, box);
+    const QString box = kadmor::lesson_key::padded(p6zkouseni->Edit4->text());
     p6zkouseni->Edit4->setText(box);
-    currentLesson = box.left(3);
-    if (currentLesson == allLessons) {
+    currentLesson = kadmor::lesson_key::chosen(box);
+    if (currentLesson == kadmor::lesson_key::allLessons) {
         nefiltruj(words::tag::foreign);
         Table3->cancelRange();
         setStatus(QStringLiteral("neseřazeno, zkoušení ze všech slovíček"));
@@ -294,7 +293,7 @@ void TForm1::zkouska()
         return;
     }
     QRandomGenerator random(quint32(QDateTime::currentMSecsSinceEpoch()));
-    kadmor::test_rules::WordDraw draw(eligibleCount, currentLesson != allLessons,
+    kadmor::test_rules::WordDraw draw(eligibleCount, currentLesson != kadmor::lesson_key::allLessons,
                                       [&random](int bound) { return int(random.bounded(bound)); });
     moveToDrawnWord(draw.next());
     const QPalette normal = page.Edit6->palette();

@@ -8,7 +8,7 @@
 #include "storage/schema.h"
 #include "ui_word_edit_page.h"
 #include "ui_word_list_page.h"
-#include "util/tools.h"
+#include "util/lesson_key.h"
 
 #include <QTimer>
 
@@ -79,9 +79,7 @@ void TForm1::Edit17Enter()
 
 void TForm1::Edit17Exit()
 {
-    QString lesson = p3edit->Edit17->text();
-    kadmor::padLeft(3, lesson);
-    p3edit->Edit17->setText(lesson);
+    p3edit->Edit17->setText(kadmor::lesson_key::padded(p3edit->Edit17->text()));
 }
 
 // The typed word starts a fresh record after a look through all lessons for the same word; a

@@ -4,7 +4,7 @@
 
 #include "storage/schema.h"
 #include "ui_word_list_page.h"
-#include "util/tools.h"
+#include "util/lesson_key.h"
 
 namespace {
 
@@ -16,7 +16,6 @@ const QString czechIndex = words::tag::czech;
 const QString phraseLessonIndex = kadmor::schema::phrases::tag::lesson;
 const QString lessonOrderText = QStringLiteral("lekcí");
 const QString czechOrderText = QStringLiteral("českých slov");
-const QString noLesson = QStringLiteral("   ");
 
 } // namespace
 
@@ -52,13 +51,12 @@ void TForm1::Edit2Enter()
 
 void TForm1::Edit2Exit()
 {
-    QString box = p2zaktabul->Edit2->text();
-    kadmor::padLeft(3, box);
+    const QString box = kadmor::lesson_key::padded(p2zaktabul->Edit2->text());
     p2zaktabul->Edit2->setText(box);
-    currentLesson = box.left(3);
+    currentLesson = kadmor::lesson_key::chosen(box);
     // The phrase editor may have left the phrases in sound-name order; their range is on lessons.
     Table3->setIndexName(phraseLessonIndex);
-    if (currentLesson == noLesson) {
+    if (currentLesson == kadmor::lesson_key::allLessons) {
         nefiltruj(wordIndex);
         Table3->cancelRange();
         setStatus(QStringLiteral("neseřazeno, výpis všech slovíček"));
@@ -91,7 +89,7 @@ void TForm1::SpeedButton2Click()
     nefiltruj(lessonIndex);
     Table3->cancelRange();
     p2zaktabul->ComboBox1->setEditText(lessonOrderText);
-    p2zaktabul->Edit2->setText(noLesson);
+    p2zaktabul->Edit2->setText(kadmor::lesson_key::allLessons);
 }
 
 void TForm1::SpeedButton3Click()
@@ -122,7 +120,7 @@ void TForm1::ComboBox1Change()
         resetWordList();
         nefiltruj(lessonIndex);
         Table3->cancelRange();
-        currentLesson.clear();
+        currentLesson = kadmor::lesson_key::noLesson;
     }
     p2zaktabul->DBGrid1->setFocus();
 }
@@ -153,7 +151,7 @@ void TForm1::Edit1Exit()
 // The start-up's lesson: the one the lesson box shows.
 void TForm1::selectFirstLesson()
 {
-    currentLesson = p2zaktabul->Edit2->text().left(3);
+    currentLesson = kadmor::lesson_key::chosen(p2zaktabul->Edit2->text());
     filtruj(lessonField, currentLesson, wordIndex);
     Table3->setRange(currentLesson, currentLesson);
 }

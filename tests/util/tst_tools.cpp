@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "util/lesson_key.h"
 #include "util/tools.h"
 
 #include <QTest>
@@ -14,6 +15,8 @@ class ToolsTest : public QObject
     void padding();
     void upperCase_data();
     void upperCase();
+    void lessonKey_data();
+    void lessonKey();
 };
 
 void ToolsTest::padding_data()
@@ -90,6 +93,39 @@ void ToolsTest::upperCase()
 
     kadmor::upperCase(text);
     QCOMPARE(text, expected);
+}
+
+void ToolsTest::lessonKey_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("lesson");
+
+    QTest::newRow("lesson 7") << "7"
+                              << "  7"
+                              << "  7";
+    QTest::newRow("lesson 12") << "12"
+                               << " 12"
+                               << " 12";
+    QTest::newRow("already stored") << "  1"
+                                    << "  1"
+                                    << "  1";
+    QTest::newRow("empty box: all lessons") << ""
+                                            << "   "
+                                            << "   ";
+    QTest::newRow("too long: the box keeps it, the lesson is cut") << "1234"
+                                                                   << "1234"
+                                                                   << "123";
+}
+
+void ToolsTest::lessonKey()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, box);
+    QFETCH(QString, lesson);
+    QCOMPARE(lesson_key::padded(typed), box);
+    QCOMPARE(lesson_key::chosen(typed), lesson);
+    QCOMPARE(lesson == lesson_key::allLessons, typed.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)
