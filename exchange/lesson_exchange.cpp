@@ -8,7 +8,6 @@
 #include "storage/collection_copy.h"
 #include "storage/controls_disabled.h"
 #include "storage/layouts.h"
-#include "storage/schema.h"
 #include "ui_new_words_page.h"
 #include "ui_word_list_page.h"
 #include "util/soubory.h"
@@ -22,25 +21,14 @@ namespace package = kadmor::package;
 
 namespace {
 
-void copyAll(kadmor::Table* from, kadmor::Table* into, const QList<kadmor::CopiedField>& fields)
+void copyAll(kadmor::Table* from, kadmor::Table* into, const QList<kadmor::CollectedField>& fields)
 {
     {
         kadmor::ControlsDisabled suspended(*from);
         for (from->first(); !from->eof(); from->next())
-            kadmor::appendCopy(*from, *into, fields);
+            kadmor::collect(*from, *into, fields);
     }
     into->refresh();
-}
-
-// The picture and sound names of every record of an open collection table.
-QList<package::Record> namedFiles(kadmor::Table* table, const QString& pictureField, const QString& soundField)
-{
-    QList<package::Record> records;
-    kadmor::ControlsDisabled suspended(*table);
-    for (table->first(); !table->eof(); table->next())
-        records.append({pictureField.isEmpty() ? QString() : table->fieldByName(pictureField).asString(),
-                        table->fieldByName(soundField).asString()});
-    return records;
 }
 
 } // namespace
@@ -143,10 +131,8 @@ void TForm1::Button10Click()
 
 void TForm1::BitBtn33Click()
 {
-    namespace schema = kadmor::schema;
-    const QList<package::Record> words =
-        namedFiles(Table6, schema::newWords::field::picture, schema::newWords::field::sound);
-    const QList<package::Record> phrases = namedFiles(Table7, QString(), schema::newPhrases::field::sound);
+    const QList<package::Record> words = package::recordsOf(*Table6, kadmor::collection::wordFields());
+    const QList<package::Record> phrases = package::recordsOf(*Table7, kadmor::collection::phraseFields());
     const package::Folders folders{dataFolder + u'/', applicationFolderSlash + QStringLiteral("pictures/"),
                                    applicationFolderSlash + QStringLiteral("sounds/")};
     const qint64 size = package::estimatedSize(package::neededFiles(words, phrases), folders);

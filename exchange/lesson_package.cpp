@@ -7,7 +7,7 @@
 
 #include "base/error.h"
 #include "exchange/package_rules.h"
-#include "storage/controls_disabled.h"
+#include "storage/collection_copy.h"
 #include "storage/layouts.h"
 #include "storage/schema.h"
 #include "storage/system_error.h"
@@ -99,17 +99,8 @@ void TForm1::BitBtn26Click()
     Table6->open();
     Table7->open();
 
-    QList<package::Record> words;
-    QList<package::Record> phrases;
-    {
-        kadmor::ControlsDisabled wordsSuspended(*Table6);
-        kadmor::ControlsDisabled phrasesSuspended(*Table7);
-        for (Table6->first(); !Table6->eof(); Table6->next())
-            words.append({Table6->fieldByName(schema::newWords::field::picture).asString(),
-                          Table6->fieldByName(schema::newWords::field::sound).asString()});
-        for (Table7->first(); !Table7->eof(); Table7->next())
-            phrases.append({QString(), Table7->fieldByName(schema::newPhrases::field::sound).asString()});
-    }
+    const QList<package::Record> words = package::recordsOf(*Table6, kadmor::collection::wordFields());
+    const QList<package::Record> phrases = package::recordsOf(*Table7, kadmor::collection::phraseFields());
     const QList<package::File> files = package::neededFiles(words, phrases);
     for (const package::File& file : files) {
         if (!kadmor::copyDone())
@@ -163,34 +154,18 @@ void TForm1::BitBtn27Click()
 // name is not stored.
 void TForm1::readPackageWords(const QString& folder)
 {
-    kadmor::ControlsDisabled suspended(*Table6);
-    for (Table6->first(); !Table6->eof(); Table6->next()) {
-        namespace word = schema::words::field;
-        namespace collected = schema::newWords::field;
-        Table1->append();
-        Table1->fieldByName(word::lesson).setAsString(Table6->fieldByName(collected::lesson).asString());
-        Table1->fieldByName(word::foreign).setAsString(Table6->fieldByName(collected::foreign).asString());
-        Table1->fieldByName(word::czech).setAsString(Table6->fieldByName(collected::czech).asString());
-        const QString picture = Table6->fieldByName(collected::picture).asString();
-        if (!picture.isEmpty()) {
-            if (package::allowedName(picture)) {
-                kadmor::copyFile(folder + picture, pictureFile(picture));
-                Table1->fieldByName(word::picture).setAsString(picture);
-            } else {
-                refuse(picture);
-            }
+    using Names = kadmor::CollectedField::Names;
+    kadmor::readBack(*Table6, *Table1, kadmor::collection::wordFields(), [&](Names names, const QString& name) {
+        if (!package::allowedName(name)) {
+            refuse(name);
+            return QString();
         }
-        const QString sound = Table6->fieldByName(collected::sound).asString();
-        if (!sound.isEmpty()) {
-            if (package::allowedName(sound)) {
-                kadmor::copyFile(folder + package::soundFileName(sound), soundFile(sound));
-                Table1->fieldByName(word::sound).setAsString(sound);
-            } else {
-                refuse(sound);
-            }
-        }
-        Table1->refresh(); // stores the word
-    }
+        if (names == Names::Picture)
+            kadmor::copyFile(folder + name, pictureFile(name));
+        else
+            kadmor::copyFile(folder + package::soundFileName(name), soundFile(name));
+        return name;
+    });
 }
 
 // Every installation numbers its phrase sounds from the same base: an incoming phrase whose sound
@@ -203,25 +178,15 @@ void TForm1::readPackagePhrases(const QString& folder)
     const auto taken = [&](const QString& name) {
         return phraseSounds.contains(name) || wordSounds.contains(name) || QFile::exists(soundFile(name));
     };
-    kadmor::ControlsDisabled suspended(*Table7);
-    for (Table7->first(); !Table7->eof(); Table7->next()) {
-        namespace phrase = schema::phrases::field;
-        namespace collected = schema::newPhrases::field;
-        Table3->append();
-        Table3->fieldByName(phrase::lesson).setAsString(Table7->fieldByName(collected::lesson).asString());
-        Table3->fieldByName(phrase::foreign).setAsString(Table7->fieldByName(collected::foreign).asString());
-        Table3->fieldByName(phrase::czech).setAsString(Table7->fieldByName(collected::czech).asString());
-        const QString sound = Table7->fieldByName(collected::sound).asString();
-        if (!sound.isEmpty()) {
-            if (package::allowedName(sound)) {
-                const QString local = taken(sound) ? package::freePhraseSound(phraseSounds.values(), taken) : sound;
-                kadmor::copyFile(folder + package::soundFileName(sound), soundFile(local));
-                Table3->fieldByName(phrase::sound).setAsString(local);
-                phraseSounds.insert(local);
-            } else {
+    kadmor::readBack(
+        *Table7, *Table3, kadmor::collection::phraseFields(), [&](kadmor::CollectedField::Names, const QString& sound) {
+            if (!package::allowedName(sound)) {
                 refuse(sound);
+                return QString();
             }
-        }
-        Table3->refresh(); // stores the phrase
-    }
+            const QString local = taken(sound) ? package::freePhraseSound(phraseSounds.values(), taken) : sound;
+            kadmor::copyFile(folder + package::soundFileName(sound), soundFile(local));
+            phraseSounds.insert(local);
+            return local;
+        });
 }

@@ -2,6 +2,7 @@
 #include "exchange/package_rules.h"
 
 #include "phrases/phrase_numbers.h"
+#include "storage/controls_disabled.h"
 #include "storage/schema.h"
 #include "util/soubory.h"
 
@@ -29,6 +30,17 @@ void addFile(QList<File>& files, QSet<QString>& listed, File::Folder folder, con
 }
 
 } // namespace
+
+QList<Record> recordsOf(Table& collection, const QList<CollectedField>& fields)
+{
+    using Names = CollectedField::Names;
+    QList<Record> records;
+    ControlsDisabled suspended(collection);
+    for (collection.first(); !collection.eof(); collection.next())
+        records.append(
+            {collectedName(collection, fields, Names::Picture), collectedName(collection, fields, Names::Sound)});
+    return records;
+}
 
 bool allowedName(const QString& name)
 {

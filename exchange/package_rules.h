@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storage/collection_copy.h"
+
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -20,6 +22,10 @@ struct Record
     QString picture;
     QString sound;
 };
+
+// The picture and sound names of every record of an open collection table, read with its grids
+// suspended.
+QList<Record> recordsOf(Table& collection, const QList<CollectedField>& fields);
 
 // One file of a package: where it lives on the installation and its name in the package folder.
 struct File

@@ -80,5 +80,5 @@ void TForm1::copyToNewPhrases()
 {
     if (!Table3->isEditing() || !collectingNewWords())
         return;
-    kadmor::appendCopy(*Table3, *Table7, kadmor::collection::phraseFields());
+    kadmor::collect(*Table3, *Table7, kadmor::collection::phraseFields());
 }

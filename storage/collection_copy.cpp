@@ -1,33 +1,73 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/collection_copy.h"
 
+#include "storage/controls_disabled.h"
 #include "storage/table.h"
 
 namespace kadmor {
 
 namespace collection {
 
-const QList<CopiedField>& wordFields()
+const QList<CollectedField>& wordFields()
 {
-    static const QList<CopiedField> fields = {
-        {"LE", "LEK"}, {"AN", "ANGL"}, {"CE", "CES"}, {"OB", "OBR"}, {"ZV", "ZVUK"}};
+    namespace collected = schema::newWords::field;
+    namespace word = schema::words::field;
+    using Names = CollectedField::Names;
+    static const QList<CollectedField> fields = {{collected::lesson, word::lesson},
+                                                 {collected::foreign, word::foreign},
+                                                 {collected::czech, word::czech},
+                                                 {collected::picture, word::picture, Names::Picture},
+                                                 {collected::sound, word::sound, Names::Sound}};
     return fields;
 }
 
-const QList<CopiedField>& phraseFields()
+const QList<CollectedField>& phraseFields()
 {
-    static const QList<CopiedField> fields = {{"LE", "LEK"}, {"ANG", "ANGL"}, {"CE", "CES"}, {"ZVUK", "ZVUK"}};
+    namespace collected = schema::newPhrases::field;
+    namespace phrase = schema::phrases::field;
+    static const QList<CollectedField> fields = {{collected::lesson, phrase::lesson},
+                                                 {collected::foreign, phrase::foreign},
+                                                 {collected::czech, phrase::czech},
+                                                 {collected::sound, phrase::sound, CollectedField::Names::Sound}};
     return fields;
 }
 
 } // namespace collection
 
-void appendCopy(Table& from, Table& into, const QList<CopiedField>& fields)
+void collect(Table& main, Table& collection, const QList<CollectedField>& fields)
 {
-    into.append();
-    for (const auto& [target, source] : fields)
-        into.fieldByName(QLatin1String(target)).setAsString(from.fieldByName(QLatin1String(source)).asString());
-    into.post();
+    collection.append();
+    for (const CollectedField& field : fields)
+        collection.fieldByName(field.collection).setAsString(main.fieldByName(field.main).asString());
+    collection.post();
+}
+
+void readBack(Table& collection, Table& main, const QList<CollectedField>& fields, const StoredName& storedName)
+{
+    ControlsDisabled suspended(collection);
+    for (collection.first(); !collection.eof(); collection.next()) {
+        main.append();
+        for (const CollectedField& field : fields) {
+            const QString value = collection.fieldByName(field.collection).asString();
+            if (field.names == CollectedField::Names::Text) {
+                main.fieldByName(field.main).setAsString(value);
+                continue;
+            }
+            const QString stored = value.isEmpty() ? QString() : storedName(field.names, value);
+            if (!stored.isEmpty())
+                main.fieldByName(field.main).setAsString(stored);
+        }
+        main.refresh(); // stores the record
+    }
+}
+
+QString collectedName(Table& collection, const QList<CollectedField>& fields, CollectedField::Names names)
+{
+    for (const CollectedField& field : fields) {
+        if (field.names == names)
+            return collection.fieldByName(field.collection).asString();
+    }
+    return {};
 }
 
 } // namespace kadmor

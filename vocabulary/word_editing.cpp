@@ -69,7 +69,7 @@ void TForm1::copyToNewWords()
 {
     if (!Table1->isEditing() || !collectingNewWords())
         return;
-    kadmor::appendCopy(*Table1, *Table6, kadmor::collection::wordFields());
+    kadmor::collect(*Table1, *Table6, kadmor::collection::wordFields());
 }
 
 void TForm1::Edit17Enter()
