@@ -141,6 +141,10 @@ class TForm1 : public QMainWindow
     void filtruj(const QString& field, const QString& value, const QString& index);
     // All lessons, ordered by the index.
     void nefiltruj(const QString& index);
+    // The lesson (lesson_key.h) becomes the current one, for the word list and the test alike: the
+    // word table restricted to it (not at all for all lessons) in the second-language order, and
+    // the phrase table following it in lesson order.
+    void chooseLesson(const QString& lesson);
     // The combo box item of the second-language order.
     QString wordOrderText() const;
     // The order buttons' and the combo box's first step: lesson box and status bar emptied.

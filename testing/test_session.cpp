@@ -70,15 +70,11 @@ void TForm1::Edit4Exit()
 {
     const QString box = kadmor::lesson_key::padded(p6zkouseni->Edit4->text());
     p6zkouseni->Edit4->setText(box);
-    currentLesson = kadmor::lesson_key::chosen(box);
+    chooseLesson(kadmor::lesson_key::chosen(box));
     if (currentLesson == kadmor::lesson_key::allLessons) {
-        nefiltruj(words::tag::foreign);
-        Table3->cancelRange();
         setStatus(QStringLiteral("neseřazeno, zkoušení ze všech slovíček"));
         return;
     }
-    filtruj(words::field::lesson, currentLesson, words::tag::foreign);
-    Table3->setRange(currentLesson, currentLesson);
     setStatus(QStringLiteral("vybrána lekce číslo: ") + box);
     questionCount = wordCount(p6zkouseni->Edit8);
 }

@@ -49,22 +49,30 @@ void TForm1::Edit2Enter()
     p2zaktabul->Edit2->clear();
 }
 
+void TForm1::chooseLesson(const QString& lesson)
+{
+    currentLesson = lesson;
+    // The phrase editor may have left the phrases in sound-name order; their range is on lessons.
+    Table3->setIndexName(phraseLessonIndex);
+    if (lesson == kadmor::lesson_key::allLessons) {
+        nefiltruj(wordIndex);
+        Table3->cancelRange();
+        return;
+    }
+    filtruj(lessonField, lesson, wordIndex);
+    Table3->setRange(lesson, lesson);
+}
+
 void TForm1::Edit2Exit()
 {
     const QString box = kadmor::lesson_key::padded(p2zaktabul->Edit2->text());
     p2zaktabul->Edit2->setText(box);
-    currentLesson = kadmor::lesson_key::chosen(box);
-    // The phrase editor may have left the phrases in sound-name order; their range is on lessons.
-    Table3->setIndexName(phraseLessonIndex);
+    chooseLesson(kadmor::lesson_key::chosen(box));
     if (currentLesson == kadmor::lesson_key::allLessons) {
-        nefiltruj(wordIndex);
-        Table3->cancelRange();
         setStatus(QStringLiteral("neseřazeno, výpis všech slovíček"));
         p2zaktabul->ComboBox1->setEditText(wordOrderText());
         return;
     }
-    filtruj(lessonField, currentLesson, wordIndex);
-    Table3->setRange(currentLesson, currentLesson);
     setStatus(QStringLiteral("vybrána lekce číslo: ") + box);
     p2zaktabul->ComboBox1->setEditText(QStringLiteral("lekce číslo: ") + box);
 }
@@ -151,7 +159,5 @@ void TForm1::Edit1Exit()
 // The start-up's lesson: the one the lesson box shows.
 void TForm1::selectFirstLesson()
 {
-    currentLesson = kadmor::lesson_key::chosen(p2zaktabul->Edit2->text());
-    filtruj(lessonField, currentLesson, wordIndex);
-    Table3->setRange(currentLesson, currentLesson);
+    chooseLesson(kadmor::lesson_key::chosen(p2zaktabul->Edit2->text()));
 }

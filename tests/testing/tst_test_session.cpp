@@ -61,6 +61,7 @@ class TestTestSession : public QObject
     void cleanup();
 
     void theTestPageShowsThePupilAndTheLesson();
+    void theLessonChosenHereRestrictsThePhrasesToo();
     void directionAndModeExcludeEachOther();
     void aBadSetUpStartsNothing_data();
     void aBadSetUpStartsNothing();
@@ -154,6 +155,28 @@ void clickBox(QCheckBox* box)
 }
 
 } // namespace
+
+// "&Nová fráze" leaves every phrase listed by sound name, and cancel keeps that order; the lesson
+// chosen for the test then restricts the phrases as the word list's lesson box does.
+void TestTestSession::theLessonChosenHereRestrictsThePhrasesToo()
+{
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn11"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn15"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn18"));
+    QCOMPARE(m_fixture.form->Notebook1->currentIndex(), int(TForm1::p8editfrazeIndex));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn21"));
+    testkit::click(*m_fixture.form, QStringLiteral("SpeedButton8"));
+    kadmor::Table* phrases = m_fixture.form->Table3;
+    QCOMPARE(phrases->recordCount(), 12);
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn16"));
+    testkit::click(*m_fixture.form, QStringLiteral("BitBtn8"));
+    startTest(QStringLiteral("1"), QStringLiteral("10"));
+    QStringList shown;
+    for (int row = 0; row < phrases->recordCount(); ++row)
+        shown << phrases->text(row, 0) + u'|' + phrases->text(row, 1);
+    QCOMPARE(shown, (QStringList{"  1|The cat is black.", "  1|I have got a dog.", "  1|The bird can fly."}));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
+}
 
 void TestTestSession::directionAndModeExcludeEachOther()
 {
