@@ -7,6 +7,7 @@
 #include "storage/controls_disabled.h"
 #include "storage/layouts.h"
 #include "storage/schema.h"
+#include "storage/table_group.h"
 #include "ui_word_list_page.h"
 #include "util/confirmation_number.h"
 #include "util/soubory.h"
@@ -195,14 +196,14 @@ void TForm1::BitBtn5Click()
     Edit2Exit();
     setStatus(QStringLiteral("Mažu všechno, momentíček..."));
     letWindowPaint();
-    for (kadmor::Table* table : {Table1, Table2, Table3})
-        table->close();
+    const QList<kadmor::Table*> tables = {Table1, Table2, Table3};
+    kadmor::tables::close(tables);
 
     bool success = false;
     std::exception_ptr failure;
     try {
         try {
-            for (kadmor::Table* table : {Table1, Table2, Table3})
+            for (kadmor::Table* table : tables)
                 table->emptyTable();
             smazNovaSlova();
             success = true;
@@ -218,8 +219,7 @@ void TForm1::BitBtn5Click()
     }
     // Whatever happened, the tables are open again and the shared refresh goes on.
     try {
-        for (kadmor::Table* table : {Table1, Table2, Table3})
-            table->open();
+        kadmor::tables::open(tables);
     } catch (...) {
         if (!failure)
             failure = std::current_exception();

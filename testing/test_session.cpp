@@ -7,6 +7,7 @@
 #include "base/error.h"
 #include "shell/waits.h"
 #include "storage/schema.h"
+#include "storage/table_group.h"
 #include "testing/test_rules.h"
 #include "ui_test_page.h"
 #include "util/lesson_key.h"
@@ -190,20 +191,17 @@ void TForm1::vytvortabulku(const QString& name)
         Table5->first();
         Table5->remove();
     }
-    Table5->close();
-    Table5->setExclusive(true);
+    const QList<kadmor::Table*> wrongAnswers{Table5};
+    kadmor::tables::close(wrongAnswers);
     try {
-        Table5->open();
-        if (Table5->pack() != kadmor::Table::PackDone)
-            dialogs().message(BoxType::Warning, QStringLiteral("Pakování je chybne ") + Table5->tableName(),
-                              Buttons::Ok);
+        kadmor::tables::openExclusively(wrongAnswers);
+        kadmor::tables::pack(wrongAnswers, [](kadmor::Table& table) {
+            dialogs().message(BoxType::Warning, QStringLiteral("Pakování je chybne ") + table.tableName(), Buttons::Ok);
+        });
     } catch (const kadmor::Error&) {
         // Another computer using the table keeps it from being packed; its records are gone all the same.
     }
-    if (Table5->isOpen())
-        Table5->close();
-    Table5->setExclusive(false);
-    Table5->open();
+    kadmor::tables::openShared(wrongAnswers);
 }
 
 // The wrong word goes into the difficult words, whatever the direction; a failure here must not

@@ -3,10 +3,11 @@
 // The test program also plays the other programs: started with "--child MODE PATH ...".
 #include "test_support.h"
 
-#include "storage/dbf_file.h"
 #include "base/error.h"
+#include "storage/dbf_file.h"
 #include "storage/file_records.h"
 #include "storage/table.h"
+#include "storage/table_group.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -20,6 +21,7 @@
 
 #include <QtEndian>
 
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -214,6 +216,7 @@ class SharingTest : public QObject
   private slots:
     void editedRecordIsLockedForOthers();
     void exclusiveUseShutsOthersOut();
+    void tablesHeldTogetherStopAtOneHeldByAnother();
     void refreshShowsOtherProgramsChanges();
     void refreshOfAReplacedFile();
     void twoProgramsAppendAndEditAtOnce();
@@ -274,6 +277,45 @@ void SharingTest::exclusiveUseShutsOthersOut()
     first.close();
     openAt(second, path);
     QVERIFY_THROWS_EXCEPTION(Error, openAt(first, path, true));
+}
+
+// Packing several tables needs every one of them: the first that another program holds stops it,
+// and it and those after it go back to shared use, as far as they open.
+void SharingTest::tablesHeldTogetherStopAtOneHeldByAnother()
+{
+    std::array<Table, 3> tables;
+    QList<Table*> group;
+    for (int i = 0; i < 3; ++i) {
+        TableLayout layout = kCounterLayout;
+        layout.fileName = QStringLiteral("counter%1.dbf").arg(i);
+        openAt(tables[i], test::createTableWith(m_dir, layout, {{"a", "1"}, {"b", "2"}}));
+        tables[i].first();
+        tables[i].remove();
+        group.append(&tables[i]);
+    }
+    tables::close(group);
+    Table other;
+    openAt(other, tables[1].filePath(), true);
+    QVERIFY_THROWS_EXCEPTION(Error, tables::openExclusively(group));
+    QVERIFY(tables[0].isOpen() && tables[0].exclusive());
+    QVERIFY(!tables[1].isOpen() && !tables[1].exclusive());
+    QVERIFY(tables[2].isOpen() && !tables[2].exclusive());
+
+    QList<Table*> refused;
+    tables::pack(group, [&refused](Table& table) { refused.append(&table); });
+    QCOMPARE(refused, (QList<Table*>{&tables[1], &tables[2]}));
+    // The header's count of records, deleted ones included: the packed table lost its deleted one.
+    const auto countInFile = [](const Table& table) {
+        QFile file(table.filePath());
+        return file.open(QIODevice::ReadOnly) ? qFromLittleEndian<quint32>(file.read(8).constData() + 4) : 0u;
+    };
+    QCOMPARE(countInFile(tables[0]), 1u);
+    QCOMPARE(countInFile(tables[2]), 2u);
+
+    other.close();
+    tables::openShared(group);
+    for (Table* table : group)
+        QVERIFY(table->isOpen() && !table->exclusive());
 }
 
 void SharingTest::refreshShowsOtherProgramsChanges()
@@ -521,7 +563,7 @@ void SharingTest::appendSkipsTheSlotAnotherProgramHolds()
     appendRecord(mine, QStringLiteral("ours"), 4);
     QCOMPARE(qFromLittleEndian<quint32>(header().constData() + 4), 3u); // one more, for ours
     QCOMPARE(readFileRecords(path).records.size(), 3);
-    QCOMPARE(mine.recordCount(), 2); // the slot of the other's record is no record before it is written
+    QCOMPARE(mine.recordCount(), 2);      // the slot of the other's record is no record before it is written
     QVERIFY(lockSlot(other, 4, F_WRLCK)); // ours let go of its slot once written
     lockSlot(other, 4, F_UNLCK);
 
