@@ -70,7 +70,7 @@ QSet<QString> soundNames(const QString& dataFolder, const kadmor::TableLayout& l
 
 void TForm1::copyIntoPackage(const QString& source, const QString& target)
 {
-    if (kadmor::copyFile(source, target))
+    if (copier.copy(source, target))
         return;
     const QString folder = p11novaslova->Edit18->text();
     dialogs().beep();
@@ -80,7 +80,7 @@ void TForm1::copyIntoPackage(const QString& source, const QString& target)
                               QStringLiteral("\" odmítnut!\rPokračovat?"),
                           kadmor::Buttons::YesNo);
     if (answer == kadmor::Answer::Yes)
-        kadmor::setCopyDone(true);
+        copier.setDone(true);
 }
 
 // Each file is copied once, however many records name it; "Lekce je uložena!" follows also when
@@ -94,7 +94,7 @@ void TForm1::BitBtn26Click()
     const package::Folders folders{dataFolder + u'/', applicationFolderSlash + QStringLiteral("pictures/"),
                                    applicationFolderSlash + QStringLiteral("sounds/")};
     copyIntoPackage(folders.data + schema::newWords::file, folder + schema::newWords::file);
-    if (kadmor::copyDone())
+    if (copier.done())
         copyIntoPackage(folders.data + schema::newPhrases::file, folder + schema::newPhrases::file);
     Table6->open();
     Table7->open();
@@ -103,7 +103,7 @@ void TForm1::BitBtn26Click()
     const QList<package::Record> phrases = package::recordsOf(*Table7, kadmor::collection::phraseFields());
     const QList<package::File> files = package::neededFiles(words, phrases);
     for (const package::File& file : files) {
-        if (!kadmor::copyDone())
+        if (!copier.done())
             break;
         if (file.folder == package::File::Folder::Data)
             continue;

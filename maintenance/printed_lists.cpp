@@ -16,13 +16,14 @@ namespace maintenance = kadmor::maintenance;
 // left on its last record. A failure reaches the general error display with the output closed, and
 // then no "done" follows.
 void printList(kadmor::Table& table, const QString& foreignField, const QString& czechField,
-               const maintenance::ListKind& kind, const QString& lessonBox)
+               const maintenance::ListKind& kind, const QString& lessonBox, const QString& pdfFile)
 {
     {
         kadmor::ControlsDisabled suspended(table);
         table.first();
         const bool printer = kadmor::askForPrinter(kind.fileName);
-        const std::unique_ptr<kadmor::LineOutput> output = kadmor::openLineOutput(printer, kind.fileName, kind.title);
+        const std::unique_ptr<kadmor::LineOutput> output =
+            kadmor::openLineOutput(printer, kind.fileName, kind.title, pdfFile);
         output->writeLine(maintenance::listHeading(lessonBox));
         output->writeLine(QString());
         for (; !table.eof(); table.next())
@@ -39,11 +40,13 @@ void printList(kadmor::Table& table, const QString& foreignField, const QString&
 void TForm1::BitBtn30Click()
 {
     namespace field = kadmor::schema::words::field;
-    printList(*Table1, field::foreign, field::czech, maintenance::wordList(), p2zaktabul->Edit2->text());
+    printList(*Table1, field::foreign, field::czech, maintenance::wordList(), p2zaktabul->Edit2->text(),
+              printerPdfFile);
 }
 
 void TForm1::BitBtn32Click()
 {
     namespace field = kadmor::schema::phrases::field;
-    printList(*Table3, field::foreign, field::czech, maintenance::phraseList(), p2zaktabul->Edit2->text());
+    printList(*Table3, field::foreign, field::czech, maintenance::phraseList(), p2zaktabul->Edit2->text(),
+              printerPdfFile);
 }

@@ -8,6 +8,7 @@
 #include "ui_word_list_page.h"
 #include "vocabulary/kept_files.h"
 #include "vocabulary/sound/media_player.h"
+#include "vocabulary/sound/recorder.h"
 
 #include <QTimer>
 
@@ -15,15 +16,14 @@ using kadmor::dialogs;
 
 void TForm1::BitBtn15Click()
 {
-    p2zaktabul->MediaPlayer3->close();
-    ownRecordingOpen = false;
+    ownRecorder->close();
     showPage(p7frazeIndex);
 }
 
 // The own recording's flag stays: the next use of the own-pronunciation button closes nothing more.
 void TForm1::BitBtn16Click()
 {
-    p7fraze->MediaPlayer5->close();
+    p7fraze->MediaPlayer5->player().close();
     showPage(p2zaktabulIndex);
 }
 

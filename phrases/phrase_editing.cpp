@@ -9,7 +9,7 @@
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "util/lesson_key.h"
-#include "vocabulary/sound/media_player.h"
+#include "vocabulary/sound/recorder.h"
 
 #include <QTimer>
 
@@ -58,10 +58,8 @@ void TForm1::SpeedButton8Click()
     Table3->cancel();
     Timer1->start();
     showPage(p7frazeIndex);
-    if (phraseRecordingOpen) {
-        p8editfraze->MediaPlayer6->close();
-        phraseRecordingOpen = false;
-    }
+    if (phraseRecorder->isOpen())
+        phraseRecorder->close();
 }
 
 void TForm1::DBEdit39Exit()

@@ -7,6 +7,7 @@
 #include "ui_phrase_edit_page.h"
 #include "ui_phrase_page.h"
 #include "vocabulary/sound/media_player.h"
+#include "vocabulary/sound/recorder.h"
 
 void TForm1::BitBtn19Click()
 {
@@ -16,43 +17,32 @@ void TForm1::BitBtn19Click()
 
 void TForm1::MediaPlayer7Notify()
 {
-    p7fraze->MediaPlayer7->close();
+    p7fraze->MediaPlayer7->player().close();
 }
 
 void TForm1::Image5Click()
 {
-    recordOwnPronunciation(p7fraze->MediaPlayer5, phraseOwnRecordingOpen);
+    recordOwnPronunciation(*phraseOwnRecorder);
     p7fraze->DBGrid3->setFocus();
 }
 
 // Recording again before storing starts over on a file that holds only the header.
 void TForm1::Image2Click()
 {
-    kadmor::MediaPlayer* recorder = p8editfraze->MediaPlayer6;
-    recorder->setFocus();
+    p8editfraze->MediaPlayer6->setFocus();
     Table3->edit();
     const QString name = p8editfraze->DBEdit38->text();
     Table3->fieldByName(kadmor::schema::phrases::field::sound).setAsString(name);
-    if (phraseRecordingOpen) {
-        recorder->save();
-        recorder->close();
-        phraseRecordingOpen = false;
-    }
+    phraseRecorder->saveAndClose();
     writeEmptyRecording(name);
-    openRecorder(recorder, phraseRecordingOpen, name);
+    openRecorder(*phraseRecorder, name);
 }
 
 // A failed save is not reported here: the recovery restores what the recorder kept.
 void TForm1::storePhraseRecording()
 {
-    if (!phraseRecordingOpen)
-        return;
-    kadmor::MediaPlayer* recorder = p8editfraze->MediaPlayer6;
-    const QString file = recorder->fileName();
-    recorder->save();
-    recorder->close();
-    phraseRecordingOpen = false;
-    kondelfr(file);
+    if (phraseRecorder->isOpen())
+        kondelfr(phraseRecorder->saveAndClose());
 }
 
 void TForm1::kondelfr(const QString& recordingFile)

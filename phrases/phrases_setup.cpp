@@ -8,6 +8,7 @@
 #include "ui_phrase_page.h"
 #include "ui_word_list_page.h"
 #include "vocabulary/sound/media_player.h"
+#include "vocabulary/sound/recorder.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ void TForm1::setupPhrases()
 {
     p7fraze = addPage<Ui::PhrasePage>(p7frazeIndex);
     p8editfraze = addPage<Ui::PhraseEditPage>(p8editfrazeIndex);
+
+    phraseOwnRecorder = new kadmor::Recorder(p7fraze->MediaPlayer5->player(), p7fraze->MediaPlayer5);
+    phraseRecorder = new kadmor::Recorder(p8editfraze->MediaPlayer6->player(), p8editfraze->MediaPlayer6);
 
     Ui::PhrasePage& page = *p7fraze;
     page.DBGrid3->setTable(Table3);

@@ -67,7 +67,7 @@ void TForm1::FormActivate()
     if (!openDataTables())
         return;
     refreshCounter = 0;
-    wordRecordingOpen = ownRecordingOpen = testPlaying = phraseOwnRecordingOpen = phraseRecordingOpen = false;
+    testPlaying = false;
     emit dataFolderChanged();
     // The pages' set-up may have focused controls of hidden pages; Enter must leave the title.
     p1nadpis->Button1->setFocus(Qt::OtherFocusReason);

@@ -4,7 +4,6 @@
 #include "shell/enter_key.h"
 #include "shell/page_view.h"
 #include "shell/shortcut_focus.h"
-#include "shell/waits.h"
 #include "storage/layouts.h"
 #include "util/zoom_store.h"
 
@@ -24,7 +23,6 @@ constexpr int ticksPerRefresh = 10;
 
 TForm1::TForm1(const QString& folder, QWidget* parent) : QMainWindow(parent), m_folder(folder)
 {
-    kadmor::setShuttingDown(false);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("kadmor v 1.84"));
     setFont(QFont(QStringLiteral("Arial"), 8));
@@ -175,6 +173,6 @@ void TForm1::closeEvent(QCloseEvent* event)
             kadmor::Buttons::Ok);
     }
     Timer1->stop();
-    kadmor::setShuttingDown(true);
+    waits.setShuttingDown(true);
     event->accept();
 }

@@ -5,7 +5,9 @@
 #include "base/error_display.h"
 #include "shell/focus_watcher.h"
 #include "shell/scaling.h"
+#include "shell/waits.h"
 #include "storage/table.h"
+#include "util/soubory.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -20,7 +22,8 @@ class Tgrview;
 
 namespace kadmor {
 class MediaPlayer;
-}
+class Recorder;
+} // namespace kadmor
 
 namespace Ui {
 class TitlePage;
@@ -98,22 +101,27 @@ class TForm1 : public QMainWindow
     // ---- shell: run state (the Overview's shared values) ----
     bool startupDone = false;
     int zoomPercent = 100;
-    QString applicationFolder;           // without a trailing "/"
-    QString applicationFolderSlash;      // with it
-    QString dataFolder;                  // configuration row 2, without a trailing "/"
-    QString languageName;                // configuration row 1
-    QString teacherPassword;             // configuration row 4, unscrambled, ASCII letters capital
-    QString enteredPassword;             // typed into Thesl in this run
-    QString changedPassword;             // scrambled; written by the configuration page's OK
-    QString newLessonFolder;             // the new-lesson folder field, ending with "/"
-    QString currentLesson;               // three characters; three spaces: all lessons; empty: none
-    int refreshCounter = 0;              // ticks of Timer1
-    bool newWordMode = false;            // word editor: "&Nové slovo" pressed
-    bool wordRecordingOpen = false;      // word editor's recorder (MediaPlayer2)
-    bool ownRecordingOpen = false;       // word list's own pronunciation (MediaPlayer3)
-    bool testPlaying = false;            // test page's player (MediaPlayer4)
-    bool phraseOwnRecordingOpen = false; // phrase page's own pronunciation (MediaPlayer5)
-    bool phraseRecordingOpen = false;    // phrase editor's recorder (MediaPlayer6)
+    QString applicationFolder;      // without a trailing "/"
+    QString applicationFolderSlash; // with it
+    QString dataFolder;             // configuration row 2, without a trailing "/"
+    QString languageName;           // configuration row 1
+    QString teacherPassword;        // configuration row 4, unscrambled, ASCII letters capital
+    QString enteredPassword;        // typed into Thesl in this run
+    QString changedPassword;        // scrambled; written by the configuration page's OK
+    QString newLessonFolder;        // the new-lesson folder field, ending with "/"
+    QString currentLesson;          // three characters; three spaces: all lessons; empty: none
+    int refreshCounter = 0;         // ticks of Timer1
+    kadmor::FileCopier copier;      // Copy file with the copy-done flag of the lesson writer
+    kadmor::Waits waits;            // the nested waits, which end when the window closes
+    QString printerPdfFile;         // when set, print jobs go into this PDF file, not to the printer
+    bool newWordMode = false;       // word editor: "&Nové slovo" pressed
+    // The recorders, each on its page's player and knowing whether it is open; and whether the test
+    // page's player (MediaPlayer4) is playing.
+    kadmor::Recorder* wordRecorder = nullptr; // word editor (MediaPlayer2)
+    kadmor::Recorder* ownRecorder = nullptr;  // word list's own pronunciation (MediaPlayer3)
+    bool testPlaying = false;
+    kadmor::Recorder* phraseOwnRecorder = nullptr; // phrase page's own pronunciation (MediaPlayer5)
+    kadmor::Recorder* phraseRecorder = nullptr;    // phrase editor (MediaPlayer6)
 
     // ---- shell: start-up, configuration, close (shell/startup.cpp, shell/configuration.cpp) ----
     void FormActivate();
@@ -206,10 +214,10 @@ class TForm1 : public QMainWindow
     // The sound of the name becomes the recording header alone. A file that cannot be created
     // raises an Error; one written short is reported in a box.
     void writeEmptyRecording(const QString& name);
-    // Opens a recorder's player on the sound of a name and sets the recorder's flag.
-    void openRecorder(kadmor::MediaPlayer* player, bool& open, const QString& name);
-    // The pupil's own pronunciation starts over: the player, closed when open, records "mujzvuk".
-    void recordOwnPronunciation(kadmor::MediaPlayer* player, bool& open);
+    // Opens the recorder on the sound of a name.
+    void openRecorder(kadmor::Recorder& recorder, const QString& name);
+    // The pupil's own pronunciation starts over: the recorder, closed when open, records "mujzvuk".
+    void recordOwnPronunciation(kadmor::Recorder& recorder);
     // An empty (or missing) recording file is restored from the recorder's own temporary file.
     void kondel(const QString& recordingFile);
     // Cuts the quiet beginning and end off the recording file, at most 64000 bytes.

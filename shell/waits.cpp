@@ -6,24 +6,10 @@
 
 namespace kadmor {
 
-namespace {
-bool closing = false;
-}
-
-void waitUntil(const std::function<bool()>& done)
+void Waits::until(const std::function<bool()>& done) const
 {
-    while (!done() && !shuttingDown() && !QCoreApplication::closingDown())
+    while (!done() && !m_shuttingDown && !QCoreApplication::closingDown())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
-bool shuttingDown()
-{
-    return closing;
-}
-
-void setShuttingDown(bool on)
-{
-    closing = on;
 }
 
 } // namespace kadmor

@@ -35,7 +35,8 @@ void TForm1::SpeedButton9Click()
     kadmor::ControlsDisabled suspended(*Table2);
     Table2->first();
     // The output is closed when it goes, also when a line cannot be written.
-    const std::unique_ptr<kadmor::LineOutput> output = kadmor::openLineOutput(printer, reportFile, printJobTitle);
+    const std::unique_ptr<kadmor::LineOutput> output =
+        kadmor::openLineOutput(printer, reportFile, printJobTitle, printerPdfFile);
     for (const QString& line : kadmor::grade_report::header())
         output->writeLine(line);
     for (; !Table2->eof(); Table2->next())

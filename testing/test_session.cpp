@@ -5,7 +5,6 @@
 #include "shell/tform1.h"
 
 #include "base/error.h"
-#include "shell/waits.h"
 #include "storage/schema.h"
 #include "storage/table_group.h"
 #include "testing/test_rules.h"
@@ -157,10 +156,10 @@ void TForm1::Edit6KeyPress(int key)
 
 void TForm1::playTestSound(const QString& file)
 {
-    kadmor::MediaPlayer* player = p6zkouseni->MediaPlayer4;
-    player->setFileName(file);
-    player->open();
-    player->play();
+    kadmor::SoundPlayer& player = p6zkouseni->MediaPlayer4->player();
+    player.setFileName(file);
+    player.open();
+    player.play();
     testPlaying = true;
 }
 
@@ -176,7 +175,7 @@ void TForm1::endFeedback()
 
 void TForm1::MediaPlayer4Notify()
 {
-    p6zkouseni->MediaPlayer4->close();
+    p6zkouseni->MediaPlayer4->player().close();
     endFeedback();
 }
 
@@ -258,11 +257,11 @@ void TForm1::giveFeedback(bool correct, const QString& expected)
     if (!playing) {
         refreshCounter = 0;
         Timer1->start();
-        kadmor::waitUntil([this] { return refreshCounter >= pauseTicks; });
+        waits.until([this] { return refreshCounter >= pauseTicks; });
         Timer1->stop();
         endFeedback();
     }
-    kadmor::waitUntil([this] { return !testPlaying; });
+    waits.until([this] { return !testPlaying; });
 }
 
 void TForm1::moveToDrawnWord(int position)
@@ -303,7 +302,7 @@ void TForm1::zkouska()
                     dialogs().beep();
                     dialogs().message(BoxType::Error, error.text(), Buttons::Ok);
                 }
-                kadmor::waitUntil([this] { return !testPlaying; });
+                waits.until([this] { return !testPlaying; });
             }
         }
         if (page.CheckBox3->isChecked() && page.CheckBox1->isChecked()) {
@@ -318,14 +317,14 @@ void TForm1::zkouska()
         QPalette asking = normal;
         asking.setColor(QPalette::Base, askingColour);
         page.Edit6->setPalette(asking);
-        kadmor::waitUntil([this] { return answered || abortTest; });
+        waits.until([this] { return answered || abortTest; });
         if (abortTest && !answered) {
             page.Edit6->setPalette(normal);
             showPage(p4hodnoceniIndex);
             return;
         }
         page.Edit6->setPalette(normal);
-        if (kadmor::shuttingDown())
+        if (waits.shuttingDown())
             return; // the window is closing: no grade from half a test
         const QString expected =
             fieldText(Table1, page.CheckBox1->isChecked() ? words::field::czech : words::field::foreign);
@@ -335,7 +334,7 @@ void TForm1::zkouska()
         else
             ++badCount;
         giveFeedback(correct, expected);
-        if (kadmor::shuttingDown())
+        if (waits.shuttingDown())
             return;
         moveToDrawnWord(draw.next());
     }

@@ -17,13 +17,10 @@ namespace kadmor {
 
 namespace {
 
-QString pdfFile;
-
 class TextFileOutput : public LineOutput
 {
   public:
-    explicit TextFileOutput(const QString& path)
-        : m_file(path), m_encoder("windows-1250")
+    explicit TextFileOutput(const QString& path) : m_file(path), m_encoder("windows-1250")
     {
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw Error(QStringLiteral("Soubor „%1“ nelze vytvořit (%2).").arg(path, m_file.errorString()));
@@ -55,7 +52,7 @@ class TextFileOutput : public LineOutput
     QStringEncoder m_encoder;
 };
 
-std::unique_ptr<QPrinter> chosenPrinter()
+std::unique_ptr<QPrinter> chosenPrinter(const QString& pdfFile)
 {
     if (!pdfFile.isEmpty()) {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -83,7 +80,7 @@ QFont printingFont()
 class PrinterOutput : public LineOutput
 {
   public:
-    explicit PrinterOutput(const QString& title) : m_printer(chosenPrinter())
+    PrinterOutput(const QString& title, const QString& pdfFile) : m_printer(chosenPrinter(pdfFile))
     {
         m_printer->setDocName(title);
         if (!m_painter.begin(m_printer.get()))
@@ -141,21 +138,17 @@ std::unique_ptr<LineOutput> openTextFile(const QString& path)
     return std::make_unique<TextFileOutput>(path);
 }
 
-std::unique_ptr<LineOutput> openPrinter(const QString& title)
+std::unique_ptr<LineOutput> openPrinter(const QString& title, const QString& pdfFile)
 {
-    return std::make_unique<PrinterOutput>(title);
+    return std::make_unique<PrinterOutput>(title, pdfFile);
 }
 
-std::unique_ptr<LineOutput> openLineOutput(bool printer, const QString& fileName, const QString& title)
+std::unique_ptr<LineOutput> openLineOutput(bool printer, const QString& fileName, const QString& title,
+                                           const QString& pdfFile)
 {
     if (printer)
-        return openPrinter(title);
+        return openPrinter(title, pdfFile);
     return openTextFile(QDir::current().filePath(fileName));
-}
-
-void setPrinterPdfFile(const QString& path)
-{
-    pdfFile = path;
 }
 
 } // namespace kadmor

@@ -30,14 +30,13 @@ std::unique_ptr<LineOutput> openTextFile(const QString& path);
 
 // A print job of the title on the default printer, in Courier New at 9 points, one printed line
 // for each line, a new sheet when the next line would not fit. Without any printer installed, or
-// when the job cannot start, raises an Error that says so.
-std::unique_ptr<LineOutput> openPrinter(const QString& title);
+// when the job cannot start, raises an Error that says so. Given a PDF file, the job is printed
+// into it instead (for tests and for machines without a printer).
+std::unique_ptr<LineOutput> openPrinter(const QString& title, const QString& pdfFile = {});
 
-// The printer of the yes answer, or else the file of the name in the current folder.
-std::unique_ptr<LineOutput> openLineOutput(bool printer, const QString& fileName, const QString& title);
-
-// Makes openPrinter print into this PDF file instead of the default printer (an empty path goes
-// back to the printer). For tests and for machines without a printer.
-void setPrinterPdfFile(const QString& path);
+// The printer of the yes answer (or the PDF file, when one is given), or else the file of the
+// name in the current folder.
+std::unique_ptr<LineOutput> openLineOutput(bool printer, const QString& fileName, const QString& title,
+                                           const QString& pdfFile = {});
 
 } // namespace kadmor

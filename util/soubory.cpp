@@ -18,8 +18,6 @@ namespace {
 constexpr qint64 blockSize = 512;
 constexpr qint64 copyChunk = 1 << 16;
 
-bool copyDoneFlag = false;
-
 // Writes a copy beside the target and puts it in the target's place only when it is complete,
 // so a failed copy never leaves a half-written target behind.
 bool copyContents(const QString& source, const QString& target)
@@ -55,7 +53,6 @@ void openDocument(const QString& file, const QString& parameters, const QString&
 
 bool copyFile(const QString& source, const QString& target)
 {
-    copyDoneFlag = false;
     if (!QFileInfo(source).isFile()) {
         dialogs().beep();
         dialogs().message(BoxType::Warning, QStringLiteral("Zdrojový soubor \"%1\" neexistuje!").arg(source),
@@ -69,18 +66,14 @@ bool copyFile(const QString& source, const QString& target)
         if (answer != Answer::Yes)
             return false;
     }
-    copyDoneFlag = copyContents(source, target);
-    return copyDoneFlag;
+    return copyContents(source, target);
 }
 
-bool copyDone()
+bool FileCopier::copy(const QString& source, const QString& target)
 {
-    return copyDoneFlag;
-}
-
-void setCopyDone(bool done)
-{
-    copyDoneFlag = done;
+    m_done = false;
+    m_done = copyFile(source, target);
+    return m_done;
 }
 
 qint64 fileSize(const QString& path, bool roundToBlocks)

@@ -15,12 +15,22 @@ void openDocument(const QString& file, const QString& parameters, const QString&
 // Copies source over target with the user's consent: a missing source is reported (beep, warning),
 // an existing target is replaced only when the user answers Yes to the question. A failed copy
 // shows nothing (callers report it) and leaves an existing target as it was.
-// Gives true when the file was copied; clears the copy-done flag first and sets it on success.
+// Gives true when the file was copied.
 bool copyFile(const QString& source, const QString& target);
 
-// The copy-done flag of the run: whether the last copyFile worked, unless a caller set it since.
-bool copyDone();
-void setCopyDone(bool done);
+// Copy file with the copy-done flag of the run, which the lesson writer reads to decide whether to
+// go on with the next file: cleared at the start of every copy and set when the copy worked; the
+// writer sets it itself when the user agrees to go on after a failed copy.
+class FileCopier
+{
+  public:
+    bool copy(const QString& source, const QString& target);
+    bool done() const { return m_done; }
+    void setDone(bool done) { m_done = done; }
+
+  private:
+    bool m_done = false;
+};
 
 // The size of the file in bytes, 0 when it cannot be read; with roundToBlocks, rounded up to whole
 // 512-byte blocks (the room it takes on a disk).

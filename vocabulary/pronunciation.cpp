@@ -31,6 +31,8 @@ QString TForm1::pictureFile(const QString& name) const
 
 void TForm1::setupPronunciation()
 {
+    wordRecorder = new kadmor::Recorder(p3edit->MediaPlayer2->player(), p3edit->MediaPlayer2);
+    ownRecorder = new kadmor::Recorder(p2zaktabul->MediaPlayer3->player(), p2zaktabul->MediaPlayer3);
     handle(p2zaktabul->BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
     handle(p2zaktabul->BitBtn2, &QPushButton::clicked, &TForm1::BitBtn2Click);
     handle(p2zaktabul->Image4, &QToolButton::clicked, &TForm1::Image4Click);
@@ -43,16 +45,17 @@ void TForm1::playSound(const QString& name)
     playSoundOn(p2zaktabul->MediaPlayer1, name);
 }
 
-void TForm1::playSoundOn(kadmor::MediaPlayer* player, const QString& name)
+void TForm1::playSoundOn(kadmor::MediaPlayer* strip, const QString& name)
 {
-    player->setFileName(soundFile(name.isEmpty() ? QStringLiteral("nosound") : name));
-    player->open();
-    player->play();
+    kadmor::SoundPlayer& player = strip->player();
+    player.setFileName(soundFile(name.isEmpty() ? QStringLiteral("nosound") : name));
+    player.open();
+    player.play();
 }
 
 void TForm1::MediaPlayer1Notify()
 {
-    p2zaktabul->MediaPlayer1->close();
+    p2zaktabul->MediaPlayer1->player().close();
 }
 
 void TForm1::writeEmptyRecording(const QString& name)
@@ -60,29 +63,28 @@ void TForm1::writeEmptyRecording(const QString& name)
     kadmor::Recorder::writeEmpty(soundFile(name));
 }
 
-void TForm1::openRecorder(kadmor::MediaPlayer* player, bool& open, const QString& name)
+void TForm1::openRecorder(kadmor::Recorder& recorder, const QString& name)
 {
     if (name.isEmpty()) {
         dialogs().beep();
         dialogs().message(BoxType::Warning, QStringLiteral("Není zadáno žádné slovíčko!"), Buttons::Ok);
         return;
     }
-    kadmor::Recorder(player->player(), open).open(soundFile(name));
+    recorder.open(soundFile(name));
 }
 
 void TForm1::finishWordRecording()
 {
-    kadmor::Recorder recorder(p3edit->MediaPlayer2->player(), wordRecordingOpen);
-    if (!recorder.isOpen())
+    if (!wordRecorder->isOpen())
         return;
-    setStatus(recorder.fileName());
+    setStatus(wordRecorder->fileName());
     QCoreApplication::processEvents();
-    recorder.finish(p3edit->CheckBox6->isChecked());
+    wordRecorder->finish(p3edit->CheckBox6->isChecked());
 }
 
 void TForm1::closeWordRecorder()
 {
-    kadmor::Recorder(p3edit->MediaPlayer2->player(), wordRecordingOpen).close();
+    wordRecorder->close();
 }
 
 void TForm1::kondel(const QString& recordingFile)
@@ -119,19 +121,17 @@ void TForm1::BitBtn2Click()
 
 void TForm1::Image4Click()
 {
-    recordOwnPronunciation(p2zaktabul->MediaPlayer3, ownRecordingOpen);
+    recordOwnPronunciation(*ownRecorder);
     p2zaktabul->DBGrid1->setFocus();
 }
 
-void TForm1::recordOwnPronunciation(kadmor::MediaPlayer* player, bool& open)
+void TForm1::recordOwnPronunciation(kadmor::Recorder& recorder)
 {
-    if (open) {
-        player->close();
-        open = false;
-    }
+    if (recorder.isOpen())
+        recorder.close();
     const QString own = QStringLiteral("mujzvuk");
     writeEmptyRecording(own);
-    openRecorder(player, open, own);
+    openRecorder(recorder, own);
 }
 
 void TForm1::BitBtn4Click()
@@ -141,5 +141,5 @@ void TForm1::BitBtn4Click()
     const QString name = p3edit->DBEdit5->text();
     Table1->fieldByName(wordField::sound).setAsString(name);
     writeEmptyRecording(name);
-    openRecorder(p3edit->MediaPlayer2, wordRecordingOpen, name);
+    openRecorder(*wordRecorder, name);
 }

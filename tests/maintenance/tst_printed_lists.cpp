@@ -95,7 +95,6 @@ void TestPrintedLists::init()
 
 void TestPrintedLists::cleanup()
 {
-    kadmor::setPrinterPdfFile(QString());
     QDir::setCurrent(m_previousCurrent);
     m_current.reset();
     m_fixture.tearDown();
@@ -188,8 +187,8 @@ void TestPrintedLists::phraseListToTheFile()
 void TestPrintedLists::wordListToThePrinter()
 {
     const QString pdf = m_current->filePath("list.pdf");
-    kadmor::setPrinterPdfFile(pdf);
     m_fixture.startOnWordList();
+    m_fixture.form->printerPdfFile = pdf;
     chooseLesson(QStringLiteral("1"));
     testkit::click(*m_fixture.form, QStringLiteral("SpeedButton4")); // by the Czech word
     print(QStringLiteral("BitBtn30"), Answer::Yes);

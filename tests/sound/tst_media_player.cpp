@@ -16,6 +16,7 @@
 #include <QTest>
 
 using kadmor::MediaPlayer;
+using kadmor::SoundPlayer;
 
 using soundtest::endTimeout;
 using soundtest::fixture;
@@ -25,9 +26,9 @@ using soundtest::writeFile;
 
 namespace {
 
-void click(MediaPlayer& player, const QString& button)
+void click(MediaPlayer& strip, const QString& button)
 {
-    auto* widget = player.findChild<QAbstractButton*>(button);
+    auto* widget = strip.findChild<QAbstractButton*>(button);
     QVERIFY2(widget != nullptr && widget->isEnabled(), qPrintable(button));
     widget->click();
 }
@@ -73,12 +74,13 @@ void MediaPlayerTest::playsToTheEndOnce()
 {
     REQUIRE_SOUND_DEVICE();
     QFETCH(QString, file);
-    MediaPlayer player;
-    player.setNotify(true);
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
+    strip.setNotify(true);
     player.setFileName(file);
     player.open();
     QTEST(player.length(), "length");
-    QSignalSpy ends(&player, &MediaPlayer::notified);
+    QSignalSpy ends(&strip, &MediaPlayer::notified);
 
     player.play();
     QCOMPARE(player.mode(), MediaPlayer::Mode::Playing);
@@ -97,10 +99,11 @@ void MediaPlayerTest::playsToTheEndOnce()
 void MediaPlayerTest::closedOrReplacedPlayIsNotAnnounced()
 {
     REQUIRE_SOUND_DEVICE();
-    MediaPlayer player;
-    player.setNotify(true);
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
+    strip.setNotify(true);
     player.setFileName(fixture(QStringLiteral("tone8mono.wav")));
-    QSignalSpy ends(&player, &MediaPlayer::notified);
+    QSignalSpy ends(&strip, &MediaPlayer::notified);
     player.open();
     player.play();
     player.close();
@@ -117,14 +120,14 @@ void MediaPlayerTest::refusedFilesStayClosed_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("text");
     const QString missing = m_folder.filePath(QStringLiteral("missing.wav"));
-    QTest::newRow("missing") << missing << int(MediaPlayer::FileNotFound)
+    QTest::newRow("missing") << missing << int(SoundPlayer::FileNotFound)
                              << QStringLiteral("Zvukový soubor „%1“ neexistuje.").arg(missing);
     const QString picture = fixture(QStringLiteral("broken.jpg"));
-    QTest::newRow("no WAV file") << picture << int(MediaPlayer::NotWave)
+    QTest::newRow("no WAV file") << picture << int(SoundPlayer::NotWave)
                                  << QStringLiteral("Soubor „%1“ není zvukový soubor WAV.").arg(picture);
     const QString alaw = fixture(QStringLiteral("alaw.wav"));
     QTest::newRow("a-law")
-        << alaw << int(MediaPlayer::UnsupportedEncoding)
+        << alaw << int(SoundPlayer::UnsupportedEncoding)
         << QStringLiteral("Zvukový soubor „%1“ je uložen ve formátu, který nelze přehrát.").arg(alaw);
 }
 
@@ -133,7 +136,8 @@ void MediaPlayerTest::refusedFilesStayClosed()
     REQUIRE_SOUND_DEVICE();
     QFETCH(QString, file);
     QFETCH(QString, text);
-    MediaPlayer player;
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
     player.setFileName(file);
     try {
         player.open();
@@ -145,7 +149,7 @@ void MediaPlayerTest::refusedFilesStayClosed()
     QTEST(player.errorCode(), "code");
     QCOMPARE(player.errorText(), text);
     QVERIFY_THROWS_EXCEPTION(kadmor::Error, player.play());
-    QCOMPARE(player.errorCode(), int(MediaPlayer::NotOpen));
+    QCOMPARE(player.errorCode(), int(SoundPlayer::NotOpen));
 }
 
 void MediaPlayerTest::recordingSavedIsReadBySox()
@@ -153,14 +157,15 @@ void MediaPlayerTest::recordingSavedIsReadBySox()
     REQUIRE_SOUND_DEVICE();
     const QString path = m_folder.filePath(QStringLiteral("take.wav"));
     writeFile(path, kadmor::wave::recordingHeader());
-    MediaPlayer player;
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
     player.setFileName(path);
     player.open();
 
-    click(player, QStringLiteral("record"));
+    click(strip, QStringLiteral("record"));
     QCOMPARE(player.mode(), MediaPlayer::Mode::Recording);
     QTRY_VERIFY_WITH_TIMEOUT(player.length() >= 500, endTimeout);
-    click(player, QStringLiteral("stop"));
+    click(strip, QStringLiteral("stop"));
     QCOMPARE(player.mode(), MediaPlayer::Mode::Stopped);
     player.save();
     QCOMPARE(player.errorCode(), 0);
@@ -186,12 +191,13 @@ void MediaPlayerTest::takePlaysBackAndCloseDropsIt()
     REQUIRE_SOUND_DEVICE();
     const QString path = m_folder.filePath(QStringLiteral("own.wav"));
     writeFile(path, kadmor::wave::recordingHeader());
-    MediaPlayer player;
-    player.setNotify(true);
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
+    strip.setNotify(true);
     player.setFileName(path);
     player.open();
     QCOMPARE(player.length(), 0);
-    QSignalSpy ends(&player, &MediaPlayer::notified);
+    QSignalSpy ends(&strip, &MediaPlayer::notified);
 
     player.record();
     QTRY_VERIFY_WITH_TIMEOUT(player.length() >= 300, endTimeout);
@@ -203,7 +209,7 @@ void MediaPlayerTest::takePlaysBackAndCloseDropsIt()
     player.close();
     QCOMPARE(readFile(path), kadmor::wave::recordingHeader());
     player.save();
-    QCOMPARE(player.errorCode(), int(MediaPlayer::NotOpen));
+    QCOMPARE(player.errorCode(), int(SoundPlayer::NotOpen));
 }
 
 // The null source, idle before the take, hands the new stream about two seconds of samples at
@@ -215,19 +221,20 @@ void MediaPlayerTest::takeHoldsWhatWasRecorded()
     constexpr int latencyMs = 300; // what the input may still hold back when the take stops
     const QString path = m_folder.filePath(QStringLiteral("second.wav"));
     writeFile(path, kadmor::wave::recordingHeader());
-    MediaPlayer player;
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
     player.setFileName(path);
     player.open();
     QTest::qWait(2500); // the source idles long enough to gather its largest burst
 
     QElapsedTimer outer;
     outer.start();
-    click(player, QStringLiteral("record"));
+    click(strip, QStringLiteral("record"));
     QElapsedTimer inner;
     inner.start();
     QTest::qWait(takeMs);
     const qint64 innerMs = inner.elapsed();
-    click(player, QStringLiteral("stop"));
+    click(strip, QStringLiteral("stop"));
     const qint64 outerMs = outer.elapsed();
     player.save();
     QCOMPARE(player.errorCode(), 0);
@@ -241,21 +248,22 @@ void MediaPlayerTest::takeHoldsWhatWasRecorded()
 void MediaPlayerTest::stopAndPositionButtons()
 {
     REQUIRE_SOUND_DEVICE();
-    MediaPlayer player;
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
     player.setFileName(fixture(QStringLiteral("tone16stereo.wav")));
     player.open();
-    click(player, QStringLiteral("step"));
+    click(strip, QStringLiteral("step"));
     QCOMPARE(player.position(), 250);
-    click(player, QStringLiteral("next"));
+    click(strip, QStringLiteral("next"));
     QCOMPARE(player.position(), 400);
-    click(player, QStringLiteral("back"));
+    click(strip, QStringLiteral("back"));
     QCOMPARE(player.position(), 150);
-    click(player, QStringLiteral("previous"));
+    click(strip, QStringLiteral("previous"));
     QCOMPARE(player.position(), 0);
-    click(player, QStringLiteral("play"));
-    click(player, QStringLiteral("pause"));
+    click(strip, QStringLiteral("play"));
+    click(strip, QStringLiteral("pause"));
     QCOMPARE(player.mode(), MediaPlayer::Mode::Paused);
-    click(player, QStringLiteral("stop"));
+    click(strip, QStringLiteral("stop"));
     QCOMPARE(player.mode(), MediaPlayer::Mode::Stopped);
     QVERIFY(player.position() <= 400);
 }
@@ -279,7 +287,8 @@ void MediaPlayerTest::withoutSoundDevice()
 {
     if (kadmor::soundDevicePresent())
         QSKIP("a sound server answers in this run");
-    MediaPlayer player;
+    MediaPlayer strip;
+    SoundPlayer& player = strip.player();
     player.setFileName(fixture(QStringLiteral("tone8mono.wav")));
     try {
         player.open();
@@ -288,7 +297,7 @@ void MediaPlayerTest::withoutSoundDevice()
         QCOMPARE(error.text(), QStringLiteral("Není k dispozici žádné zvukové zařízení pro přehrávání."));
     }
     QVERIFY(!player.isOpen());
-    QCOMPARE(player.errorCode(), int(MediaPlayer::NoOutputDevice));
+    QCOMPARE(player.errorCode(), int(SoundPlayer::NoOutputDevice));
 }
 
 QTEST_MAIN(MediaPlayerTest)

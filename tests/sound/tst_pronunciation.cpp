@@ -16,6 +16,7 @@
 #include "util/tools.h"
 #include "vocabulary/grview_u.h"
 #include "vocabulary/sound/media_player.h"
+#include "vocabulary/sound/recorder.h"
 #include "vocabulary/sound/wave_file.h"
 
 #include <QAbstractButton>
@@ -183,16 +184,16 @@ void TestPronunciation::speakPlaysTheWordsSound()
         m_fixture.dialogs->queueAnswer(Answer::Ok);
 
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn1"));
-    QCOMPARE(player->fileName(), sound(played));
+    QCOMPARE(player->player().fileName(), sound(played));
     if (!kadmor::soundDevicePresent()) {
         QCOMPARE(m_fixture.dialogs->takeEvents(), Events{errorBox(noOutput)});
-        QVERIFY(!player->isOpen());
+        QVERIFY(!player->player().isOpen());
         return;
     }
-    QCOMPARE(player->mode(), MediaPlayer::Mode::Playing);
+    QCOMPARE(player->player().mode(), MediaPlayer::Mode::Playing);
     QVERIFY(m_fixture.form->p2zaktabul->DBGrid1->hasFocus());
     // The end of the play closes the player.
-    QTRY_VERIFY_WITH_TIMEOUT(!player->isOpen(), soundTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!player->player().isOpen(), soundTimeout);
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
 }
 
@@ -206,7 +207,7 @@ void TestPronunciation::missingSoundIsReported()
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn1"));
     QCOMPARE(m_fixture.dialogs->takeEvents(),
              Events{errorBox(QStringLiteral("Zvukový soubor „%1“ neexistuje.").arg(sound(QStringLiteral("dog"))))});
-    QVERIFY(!m_fixture.form->p2zaktabul->MediaPlayer1->isOpen());
+    QVERIFY(!m_fixture.form->p2zaktabul->MediaPlayer1->player().isOpen());
 }
 
 // A name from the tables never opens or writes a file outside the sounds or pictures folder.
@@ -225,7 +226,7 @@ void TestPronunciation::namesOutsideTheirFolderAreRefused()
                                              "použít.")),
                      errorBox(QStringLiteral("Název obrázku „../kadmor.bmp“ ukazuje mimo složku s obrázky, proto jej "
                                              "nelze zobrazit."))}));
-    QVERIFY(!m_fixture.form->p2zaktabul->MediaPlayer1->isOpen());
+    QVERIFY(!m_fixture.form->p2zaktabul->MediaPlayer1->player().isOpen());
     QVERIFY(!m_grview->isVisible());
 
     openEditor();
@@ -236,7 +237,7 @@ void TestPronunciation::namesOutsideTheirFolderAreRefused()
              Events{errorBox(QStringLiteral("Název zvuku „../zvuk“ ukazuje mimo složku se "
                                             "zvuky, proto jej nelze použít."))});
     QVERIFY(!QFile::exists(m_fixture.installation->folder() + QStringLiteral("/zvuk.wav")));
-    QVERIFY(!m_fixture.form->wordRecordingOpen);
+    QVERIFY(!m_fixture.form->wordRecorder->isOpen());
 }
 
 // "&výslovnost", a take through the recorder's own buttons, then "&OK": saved, then trimmed when
@@ -261,7 +262,7 @@ void TestPronunciation::recordingAWord()
         m_fixture.dialogs->queueAnswer(Answer::Ok);
         testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
         QCOMPARE(m_fixture.dialogs->takeEvents(), recorderRefused(QStringLiteral("cat")));
-        QVERIFY(!m_fixture.form->wordRecordingOpen);
+        QVERIFY(!m_fixture.form->wordRecorder->isOpen());
         QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
         testkit::click(*m_fixture.form, QStringLiteral("Button2"));
         QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
@@ -270,17 +271,17 @@ void TestPronunciation::recordingAWord()
     }
 
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
-    QVERIFY(m_fixture.form->wordRecordingOpen);
-    QCOMPARE(recorder->fileName(), file);
+    QVERIFY(m_fixture.form->wordRecorder->isOpen());
+    QCOMPARE(recorder->player().fileName(), file);
     QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
     clickPlayerButton(recorder, QStringLiteral("record"));
-    QTRY_VERIFY_WITH_TIMEOUT(recorder->length() >= 500, soundTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(recorder->player().length() >= 500, soundTimeout);
     clickPlayerButton(recorder, QStringLiteral("stop"));
     testkit::click(*m_fixture.form, QStringLiteral("Button2"));
 
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
-    QVERIFY(!m_fixture.form->wordRecordingOpen);
-    QVERIFY(!recorder->isOpen());
+    QVERIFY(!m_fixture.form->wordRecorder->isOpen());
+    QVERIFY(!recorder->player().isOpen());
     const QByteArray saved = readFile(file);
     if (trimming) {
         // The header's last byte (the data length's highest byte, 0) is not quiet: the forward scan
@@ -306,9 +307,9 @@ void TestPronunciation::pronunciationTwiceSavesTheFirstTake()
     MediaPlayer* recorder = m_fixture.form->p3edit->MediaPlayer2;
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
     clickPlayerButton(recorder, QStringLiteral("record"));
-    QTRY_VERIFY_WITH_TIMEOUT(recorder->length() >= 300, soundTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(recorder->player().length() >= 300, soundTimeout);
     clickPlayerButton(recorder, QStringLiteral("stop"));
-    const qint64 take = recorder->length();
+    const qint64 take = recorder->player().length();
 
     m_fixture.form->p3edit->DBEdit5->setText(QStringLiteral("kocour"));
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
@@ -317,9 +318,9 @@ void TestPronunciation::pronunciationTwiceSavesTheFirstTake()
     const QByteArray first = readFile(sound(QStringLiteral("cat")));
     QCOMPARE(qRound64((first.size() - 58) * 1000.0 / 22050), take);
     QCOMPARE(readFile(sound(QStringLiteral("kocour"))), kadmor::wave::recordingHeader());
-    QVERIFY(m_fixture.form->wordRecordingOpen);
-    QCOMPARE(recorder->fileName(), sound(QStringLiteral("kocour")));
-    QCOMPARE(recorder->length(), 0);
+    QVERIFY(m_fixture.form->wordRecorder->isOpen());
+    QCOMPARE(recorder->player().fileName(), sound(QStringLiteral("kocour")));
+    QCOMPARE(recorder->player().length(), 0);
     QCOMPARE(m_fixture.form->Table1->fieldByName(QStringLiteral("ZVUK")).asString(), QStringLiteral("kocour"));
 }
 
@@ -334,8 +335,8 @@ void TestPronunciation::emptySoundFieldWarns()
     QCOMPARE(m_fixture.dialogs->takeEvents(),
              (Events{beep, warningBox(QStringLiteral("Není zadáno žádné slovíčko!"))}));
     QCOMPARE(readFile(sound(QString())), kadmor::wave::recordingHeader());
-    QVERIFY(!m_fixture.form->wordRecordingOpen);
-    QVERIFY(!m_fixture.form->p3edit->MediaPlayer2->isOpen());
+    QVERIFY(!m_fixture.form->wordRecorder->isOpen());
+    QVERIFY(!m_fixture.form->p3edit->MediaPlayer2->player().isOpen());
 }
 
 // The sound file is a full disk: the header cannot be written, and the recorder cannot read it.
@@ -356,7 +357,7 @@ void TestPronunciation::unwritableRecordingIsReported()
         m_fixture.dialogs->takeEvents(),
         (Events{beep, errorBox(QStringLiteral("Nemohu zapisovat do souboru \"") + file + QStringLiteral("\" !")), beep,
                 errorBox(openError + QStringLiteral(" \"") + file + QStringLiteral("\" \rChyba zápisu! "))}));
-    QVERIFY(!m_fixture.form->wordRecordingOpen);
+    QVERIFY(!m_fixture.form->wordRecorder->isOpen());
 }
 
 void TestPronunciation::cancelDropsTheTake()
@@ -368,11 +369,11 @@ void TestPronunciation::cancelDropsTheTake()
     MediaPlayer* recorder = m_fixture.form->p3edit->MediaPlayer2;
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn4"));
     clickPlayerButton(recorder, QStringLiteral("record"));
-    QTRY_VERIFY_WITH_TIMEOUT(recorder->length() >= 300, soundTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(recorder->player().length() >= 300, soundTimeout);
     testkit::click(*m_fixture.form, QStringLiteral("SpeedButton1"));
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
-    QVERIFY(!m_fixture.form->wordRecordingOpen);
-    QVERIFY(!recorder->isOpen());
+    QVERIFY(!m_fixture.form->wordRecorder->isOpen());
+    QVERIFY(!recorder->player().isOpen());
     QCOMPARE(readFile(sound(QStringLiteral("dog"))), kadmor::wave::recordingHeader());
 }
 
@@ -385,25 +386,25 @@ void TestPronunciation::ownPronunciation()
         m_fixture.dialogs->queueAnswer(Answer::Ok);
         testkit::click(*m_fixture.form, QStringLiteral("Image4"));
         QCOMPARE(m_fixture.dialogs->takeEvents(), recorderRefused(QStringLiteral("mujzvuk")));
-        QVERIFY(!m_fixture.form->ownRecordingOpen);
+        QVERIFY(!m_fixture.form->ownRecorder->isOpen());
         QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
         return;
     }
     testkit::click(*m_fixture.form, QStringLiteral("Image4"));
-    QVERIFY(m_fixture.form->ownRecordingOpen);
-    QCOMPARE(own->fileName(), file);
+    QVERIFY(m_fixture.form->ownRecorder->isOpen());
+    QCOMPARE(own->player().fileName(), file);
     QVERIFY(m_fixture.form->p2zaktabul->DBGrid1->hasFocus());
     clickPlayerButton(own, QStringLiteral("record"));
-    QTRY_VERIFY_WITH_TIMEOUT(own->length() >= 300, soundTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(own->player().length() >= 300, soundTimeout);
     clickPlayerButton(own, QStringLiteral("stop"));
     clickPlayerButton(own, QStringLiteral("play"));
-    QCOMPARE(own->mode(), MediaPlayer::Mode::Playing);
-    QTRY_COMPARE_WITH_TIMEOUT(own->mode(), MediaPlayer::Mode::Stopped, soundTimeout);
+    QCOMPARE(own->player().mode(), MediaPlayer::Mode::Playing);
+    QTRY_COMPARE_WITH_TIMEOUT(own->player().mode(), MediaPlayer::Mode::Stopped, soundTimeout);
 
     // The next use starts afresh; the take was never written.
     testkit::click(*m_fixture.form, QStringLiteral("Image4"));
-    QVERIFY(m_fixture.form->ownRecordingOpen);
-    QCOMPARE(own->length(), 0);
+    QVERIFY(m_fixture.form->ownRecorder->isOpen());
+    QCOMPARE(own->player().length(), 0);
     QCOMPARE(readFile(file), kadmor::wave::recordingHeader());
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
 }

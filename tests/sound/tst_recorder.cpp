@@ -108,26 +108,25 @@ void RecorderTest::recorderRecordsSavesAndTrims()
     QCOMPARE(readFile(path), kadmor::wave::recordingHeader());
 
     SoundPlayer player;
-    bool open = false;
-    Recorder recorder(player, open);
+    Recorder recorder(player);
     recorder.open(path);
-    QVERIFY(open);
+    QVERIFY(recorder.isOpen());
     QCOMPARE(recorder.fileName(), path);
     player.record();
     QTRY_VERIFY_WITH_TIMEOUT(player.length() >= 300, endTimeout);
     recorder.finish(false);
-    QVERIFY(!open);
+    QVERIFY(!recorder.isOpen());
     QVERIFY(!player.isOpen());
     const QByteArray saved = readFile(path);
     QVERIFY(saved.size() > kadmor::wave::headerSize + 22050 * 3 / 10 - 1);
     QCOMPARE(saved.sliced(kadmor::wave::headerSize), QByteArray(saved.size() - kadmor::wave::headerSize, char(128)));
 
     recorder.open(path);
-    QVERIFY(open);
+    QVERIFY(recorder.isOpen());
     player.record();
     QTRY_VERIFY_WITH_TIMEOUT(player.length() >= 300, endTimeout);
     recorder.finish(true);
-    QVERIFY(!open);
+    QVERIFY(!recorder.isOpen());
     // Of the silence only what the scans' look-ahead leaves is kept, under a proper header.
     const QByteArray trimmed = readFile(path);
     QVERIFY2(trimmed.size() < kadmor::wave::headerSize + 58, qPrintable(QString::number(trimmed.size())));
@@ -142,10 +141,10 @@ void RecorderTest::recorderOnUnplayableFileStaysClosed()
     writeFile(path, QByteArray("not a sound at all, but long enough to be looked at"));
     SoundPlayer player;
     QSignalSpy failures(&player, &SoundPlayer::failed);
-    bool open = false;
+    Recorder recorder(player);
     m_dialogs->queueAnswer(kadmor::Answer::Ok);
-    Recorder(player, open).open(path);
-    QVERIFY(!open);
+    recorder.open(path);
+    QVERIFY(!recorder.isOpen());
     QVERIFY(!player.isOpen());
     QCOMPARE(failures.count(), 1);
     const QString text = failures.at(0).at(0).toString();
@@ -161,9 +160,9 @@ void RecorderTest::finishingAClosedRecorderDoesNothing()
     writeFile(path, QByteArray());
     SoundPlayer player;
     player.setFileName(path);
-    bool open = false;
-    Recorder(player, open).finish(true);
-    QVERIFY(!open);
+    Recorder recorder(player);
+    recorder.finish(true);
+    QVERIFY(!recorder.isOpen());
     QCOMPARE(QFileInfo(path).size(), 0); // no recovery, no trimming
     QCOMPARE(m_dialogs->takeEvents(), Events{});
 }

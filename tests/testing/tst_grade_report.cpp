@@ -83,7 +83,6 @@ void TestGradeReport::init()
 
 void TestGradeReport::cleanup()
 {
-    kadmor::setPrinterPdfFile(QString());
     m_fixture.tearDown();
     QDir::setCurrent(m_previousFolder);
     m_workingFolder.reset();
@@ -153,7 +152,7 @@ void TestGradeReport::printedOnAsManySheetsAsNeeded()
         pupils.append({QStringLiteral("Žák %1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("21")});
     startInGradeBook(pupils);
     const QString pdf = m_workingFolder->filePath(QStringLiteral("report.pdf"));
-    kadmor::setPrinterPdfFile(pdf);
+    m_fixture.form->printerPdfFile = pdf;
     m_fixture.dialogs->queueAnswer(Answer::Yes);
     testkit::click(*m_fixture.form, QStringLiteral("SpeedButton9"));
     QCOMPARE(m_fixture.dialogs->takeEvents(), question);

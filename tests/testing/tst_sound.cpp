@@ -93,14 +93,14 @@ void TestTestingSound::difficultWordsAreSpoken()
     if (!kadmor::soundDevicePresent())
         m_fixture.dialogs->queueAnswer(Answer::Ok);
     testkit::click(*m_fixture.form, QStringLiteral("BitBtn24"));
-    QCOMPARE(player->fileName(), sound(played));
+    QCOMPARE(player->player().fileName(), sound(played));
     if (!kadmor::soundDevicePresent()) {
         QCOMPARE(m_fixture.dialogs->takeEvents(), Events{Event::message(BoxType::Error, noOutput, Buttons::Ok)});
-        QVERIFY(!player->isOpen());
+        QVERIFY(!player->player().isOpen());
         return;
     }
-    QCOMPARE(player->mode(), MediaPlayer::Mode::Playing);
-    QTRY_VERIFY_WITH_TIMEOUT(!player->isOpen(), soundTimeout);
+    QCOMPARE(player->player().mode(), MediaPlayer::Mode::Playing);
+    QTRY_VERIFY_WITH_TIMEOUT(!player->player().isOpen(), soundTimeout);
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{});
 }
 
@@ -127,7 +127,7 @@ void TestTestingSound::anOralTest()
 
     QStringList played;
     testkit::TestPupil pupil(*m_fixture.form, [&](const QString& word, const QString& czech) {
-        played.append(page.MediaPlayer4->fileName());
+        played.append(page.MediaPlayer4->player().fileName());
         return word == QStringLiteral("unheard") ? QStringLiteral("nevím") : czech; // its sound is missing
     });
     const bool device = kadmor::soundDevicePresent();
@@ -163,7 +163,7 @@ void TestTestingSound::anOralTest()
     } else {
         QCOMPARE(played, QStringList(10, QString()));
     }
-    QVERIFY(!page.MediaPlayer4->isOpen());
+    QVERIFY(!page.MediaPlayer4->player().isOpen());
 }
 
 QTEST_MAIN(TestTestingSound)

@@ -71,7 +71,6 @@ void LineOutputTest::init()
 
 void LineOutputTest::cleanup()
 {
-    setPrinterPdfFile(QString());
     QDir::setCurrent(m_startFolder);
 }
 
@@ -126,7 +125,8 @@ void LineOutputTest::question()
     const QList<Event> expected{
         Event::beep(),
         Event::message(BoxType::Confirmation,
-                       QStringLiteral("Tisk na tiskárnu?\r(pokud ne, vytiskne se do souboru ZNAMKY.TXT)"), Buttons::YesNo)};
+                       QStringLiteral("Tisk na tiskárnu?\r(pokud ne, vytiskne se do souboru ZNAMKY.TXT)"),
+                       Buttons::YesNo)};
     QCOMPARE(dialogs.events(), expected);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
 }
@@ -134,11 +134,10 @@ void LineOutputTest::question()
 void LineOutputTest::printsEveryLineInOrderOnAsManySheetsAsNeeded()
 {
     const QString pdf = m_dir.filePath(QStringLiteral("report.pdf"));
-    setPrinterPdfFile(pdf);
     QStringList lines;
     for (int i = 1; i <= 150; ++i)
         lines << QStringLiteral("řádek %1 kůň").arg(i, 3, 10, QChar(u'0'));
-    writeAll(*openPrinter(QStringLiteral("Tisk známek")), lines);
+    writeAll(*openPrinter(QStringLiteral("Tisk známek"), pdf), lines);
 
     const QStringList pages = testkit::pdfPages(pdf);
     QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
@@ -155,8 +154,7 @@ void LineOutputTest::printsEveryLineInOrderOnAsManySheetsAsNeeded()
 void LineOutputTest::printedColumnsLineUp()
 {
     const QString pdf = m_dir.filePath(QStringLiteral("list.pdf"));
-    setPrinterPdfFile(pdf);
-    writeAll(*openPrinter(QStringLiteral("Tisk slovíček")),
+    writeAll(*openPrinter(QStringLiteral("Tisk slovíček"), pdf),
              {QStringLiteral("dog               pes"), QStringLiteral("elephant          slon"),
               QStringLiteral("i                 já")});
     const QStringList pages = testkit::pdfPages(pdf);
@@ -177,7 +175,8 @@ void LineOutputTest::noPrinterInstalledIsSaid()
         openPrinter(QStringLiteral("Tisk známek"));
         QFAIL("a print job started without any printer");
     } catch (const Error& error) {
-        QVERIFY2(error.text().startsWith(QStringLiteral("Není nainstalována žádná tiskárna.")), qPrintable(error.text()));
+        QVERIFY2(error.text().startsWith(QStringLiteral("Není nainstalována žádná tiskárna.")),
+                 qPrintable(error.text()));
     }
 }
 

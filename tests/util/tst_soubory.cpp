@@ -140,11 +140,12 @@ void SouboryTest::copyToNewTarget()
 {
     const QByteArray content = binaryContent();
     writeFile(path(QStringLiteral("source.wav")), content);
-    setCopyDone(false);
+    FileCopier copier;
+    copier.setDone(false);
 
-    QVERIFY(copyFile(path(QStringLiteral("source.wav")), path(QStringLiteral("target.wav"))));
+    QVERIFY(copier.copy(path(QStringLiteral("source.wav")), path(QStringLiteral("target.wav"))));
 
-    QVERIFY(copyDone());
+    QVERIFY(copier.done());
     QCOMPARE(readFile(path(QStringLiteral("target.wav"))), content);
     QCOMPARE(m_dialogs->events(), QList<Event>());
 }
@@ -161,12 +162,13 @@ void SouboryTest::copyMissingSource()
     QFETCH(QString, source);
     QDir(m_dir->path()).mkdir(QStringLiteral("pictures"));
     const QString target = path(QStringLiteral("target.bmp"));
-    setCopyDone(true);
+    FileCopier copier;
+    copier.setDone(true);
     m_dialogs->queueAnswer(Answer::Ok);
 
-    QVERIFY(!copyFile(path(source), target));
+    QVERIFY(!copier.copy(path(source), target));
 
-    QVERIFY(!copyDone());
+    QVERIFY(!copier.done());
     QVERIFY(!QFile::exists(target));
     QCOMPARE(m_dialogs->events(),
              (QList<Event>{Event::beep(),
@@ -191,12 +193,13 @@ void SouboryTest::copyOverExistingTarget()
     const QString target = path(QStringLiteral("starý.wav"));
     writeFile(source, "new sound");
     writeFile(target, "old sound, longer than the new one");
-    setCopyDone(!copied);
+    FileCopier copier;
+    copier.setDone(!copied);
     m_dialogs->queueAnswer(answer);
 
-    QCOMPARE(copyFile(source, target), copied);
+    QCOMPARE(copier.copy(source, target), copied);
 
-    QCOMPARE(copyDone(), copied);
+    QCOMPARE(copier.done(), copied);
     QCOMPARE(readFile(target), copied ? QByteArray("new sound") : QByteArray("old sound, longer than the new one"));
     QCOMPARE(
         m_dialogs->events(),
@@ -208,9 +211,10 @@ void SouboryTest::copyOverExistingTarget()
 void SouboryTest::failedCopyReportsNothing()
 {
     writeFile(path(QStringLiteral("source.wav")), "sound");
-    setCopyDone(true);
-    QVERIFY(!copyFile(path(QStringLiteral("source.wav")), path(QStringLiteral("no folder/target.wav"))));
-    QVERIFY(!copyDone());
+    FileCopier copier;
+    copier.setDone(true);
+    QVERIFY(!copier.copy(path(QStringLiteral("source.wav")), path(QStringLiteral("no folder/target.wav"))));
+    QVERIFY(!copier.done());
     QCOMPARE(m_dialogs->events(), QList<Event>());
 }
 

@@ -10,8 +10,8 @@ class QAbstractButton;
 namespace kadmor {
 
 // The player control of the pages: a strip of buttons over one SoundPlayer, which does the work.
-// The buttons go through the general error display; the commands and queries below are the
-// player's own, for the pages that drive it from code (see SoundPlayer for what each does).
+// The buttons go through the general error display; the pages that drive the player from code
+// call it directly (player()).
 class MediaPlayer : public QWidget
 {
     Q_OBJECT
@@ -35,8 +35,6 @@ class MediaPlayer : public QWidget
     static constexpr Buttons allButtons{0xFF};
 
     using Mode = SoundPlayer::Mode;
-    using ErrorCode = SoundPlayer::ErrorCode;
-    using enum SoundPlayer::ErrorCode;
 
     explicit MediaPlayer(QWidget* parent = nullptr);
     ~MediaPlayer() override;
@@ -52,27 +50,6 @@ class MediaPlayer : public QWidget
     // Whether the end of every play is announced by notified().
     bool notify() const { return m_notify; }
     void setNotify(bool on) { m_notify = on; }
-
-    QString fileName() const { return m_player.fileName(); }
-    void setFileName(const QString& fileName) { m_player.setFileName(fileName); }
-
-    void open() { m_player.open(); }
-    void close() { m_player.close(); }
-    bool isOpen() const { return m_player.isOpen(); }
-    Mode mode() const { return m_player.mode(); }
-    void play() { m_player.play(); }
-    void pause() { m_player.pause(); }
-    void stop() { m_player.stop(); }
-    void next() { m_player.next(); }
-    void previous() { m_player.previous(); }
-    void step() { m_player.step(); }
-    void back() { m_player.back(); }
-    void record() { m_player.record(); }
-    void save() { m_player.save(); }
-    qint64 length() const { return m_player.length(); }
-    qint64 position() const { return m_player.position(); }
-    int errorCode() const { return m_player.errorCode(); }
-    QString errorText() const { return m_player.errorText(); }
 
   signals:
     // The player's finished(), only with notify on.

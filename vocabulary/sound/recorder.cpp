@@ -63,6 +63,16 @@ void Recorder::finish(bool trimIt)
         trim(file);
 }
 
+QString Recorder::saveAndClose()
+{
+    if (!m_open)
+        return {};
+    const QString file = m_player.fileName();
+    m_player.save();
+    close();
+    return file;
+}
+
 void Recorder::close()
 {
     m_player.close();

@@ -1,23 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 namespace kadmor {
 
 class SoundPlayer;
 
-// The steps of one recorder's recording, for every editor that records (words, phrases): the empty
+// One recorder of a page (the word and phrase editors, the pupil's own pronunciation): the empty
 // recording it starts on, opening the player on it, the finish step (save, recover, trim) and
-// closing. It holds neither part of the recorder: the player belongs to its page and the flag that
-// tells whether the recorder is open to the main window's run state; it works on both.
+// closing. The player belongs to its page; the recorder keeps whether it is open, which is not the
+// player's state: a page may close the player and leave the recorder to close it again.
 //
 // Failures that the recorder itself reports go to the dialogs seam as error boxes with a beep;
 // file failures that end the action raise an Error.
-class Recorder
+class Recorder : public QObject
 {
+    Q_OBJECT
   public:
-    Recorder(SoundPlayer& player, bool& open) : m_player(player), m_open(open) {}
+    explicit Recorder(SoundPlayer& player, QObject* parent = nullptr) : QObject(parent), m_player(player) {}
 
     bool isOpen() const { return m_open; }
     // The recording file of the open recorder.
@@ -29,6 +31,9 @@ class Recorder
     // When the recorder is open: the take is saved into its file, the player closed, a failed save
     // shown; then an empty recording is recovered and, when asked, trimmed.
     void finish(bool trim);
+    // When the recorder is open: the take is saved into its file, without a word when that fails,
+    // and the player closed. Gives the recording file, or the empty text when nothing was open.
+    QString saveAndClose();
     // Closes the player without saving.
     void close();
 
@@ -44,7 +49,7 @@ class Recorder
 
   private:
     SoundPlayer& m_player;
-    bool& m_open;
+    bool m_open = false;
 };
 
 } // namespace kadmor
