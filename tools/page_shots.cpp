@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kadmor-page-shots APPLICATION_FOLDER OUTPUT_FOLDER: starts the main window on an installation,
-// shows the eleven pages in turn and saves each as OUTPUT_FOLDER/pageN.png. The start-up's
-// messages are answered by nobody and printed instead.
-#include "tests/support/scripted_dialogs.h"
+// shows the pages in turn and saves each as OUTPUT_FOLDER/pageN.png. The start-up's messages are
+// answered by nobody and printed instead.
+#include "base/unattended_dialogs.h"
 #include "shell/tform1.h"
 
 #include <QApplication>
@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
     const QDir output(arguments[2]);
     QDir().mkpath(output.path());
 
-    kadmor::ScriptedDialogs dialogs;
+    kadmor::UnattendedDialogs dialogs(err);
     TForm1 form(arguments[1]);
     form.show();
     form.activateWindow();
@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
     if (!form.startupDone)
         form.FormActivate();
 
-    for (int page = 0; page < TForm1::pageCount; ++page) {
+    for (int page = 0; page < form.Notebook1->count(); ++page) {
         form.showPage(page);
         letEventsRun();
         const QString file = output.filePath(QStringLiteral("page%1.png").arg(page));
@@ -55,7 +55,5 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    for (const auto& event : dialogs.events())
-        err << event.describe() << '\n';
     return 0;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scripted_dialogs.h"
 
+#include "base/unattended_dialogs.h"
+
 #include <QByteArray>
 
 #include <utility>
@@ -8,23 +10,6 @@
 namespace kadmor {
 
 namespace {
-
-QString typeName(BoxType type)
-{
-    switch (type) {
-    case BoxType::Warning:
-        return QStringLiteral("warning");
-    case BoxType::Error:
-        return QStringLiteral("error");
-    case BoxType::Information:
-        return QStringLiteral("information");
-    case BoxType::Confirmation:
-        return QStringLiteral("confirmation");
-    case BoxType::Plain:
-        break;
-    }
-    return QStringLiteral("plain");
-}
 
 QString answerName(Answer answer)
 {
@@ -83,16 +68,15 @@ QString ScriptedDialogs::Event::describe() const
 {
     switch (kind) {
     case Kind::Message:
-        return QStringLiteral("%1 box [%2]: \"%3\"")
-            .arg(typeName(type), buttons == Buttons::YesNo ? QStringLiteral("Yes/No") : QStringLiteral("OK"), text);
+        return box_text::message(type, text, buttons);
     case Kind::Input:
-        return QStringLiteral("input box \"%1\", prompt \"%2\", proposal \"%3\"").arg(caption, prompt, proposal);
+        return box_text::input(caption, prompt, proposal);
     case Kind::Password:
-        return QStringLiteral("password dialog");
+        return box_text::password();
     case Kind::Beep:
         break;
     }
-    return QStringLiteral("beep");
+    return box_text::beep();
 }
 
 ScriptedDialogs::ScriptedDialogs() : m_previous(installedDialogs())

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/qt_dialogs.h"
+#include "base/unattended_dialogs.h"
 #include "scripted_dialogs.h"
+#include "shell/qt_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTest>
+#include <QTextStream>
 #include <QTimer>
 
 #include <functional>
@@ -68,6 +70,7 @@ class DialogsTest : public QObject
     void scriptedRecordsAndAnswersInOrder();
     void scriptedFlagsWhatNobodyExpected();
     void scriptedInstallsItselfForItsLifetime();
+    void unattendedAnswersAsIfClosedAndWritesEachBox();
 
     void qtMessageBox_data();
     void qtMessageBox();
@@ -234,6 +237,32 @@ void DialogsTest::qtInputBox()
     QCOMPARE(title, QStringLiteral("Změna hesla"));
     QCOMPARE(label, QStringLiteral("Zadejte nové heslo:"));
     QCOMPARE(proposal, QStringLiteral("staré"));
+}
+
+// The screenshot tool's boxes: nobody answers, every one is written down in order.
+void DialogsTest::unattendedAnswersAsIfClosedAndWritesEachBox()
+{
+    ScriptedDialogs before;
+    QString written;
+    QTextStream log(&written);
+    {
+        UnattendedDialogs dialogs(log);
+        QCOMPARE(&kadmor::dialogs(), &dialogs);
+        kadmor::dialogs().beep();
+        QCOMPARE(kadmor::dialogs().message(BoxType::Warning, QStringLiteral("Pozor!\rDruhý řádek"), Buttons::YesNo),
+                 Answer::No);
+        QCOMPARE(kadmor::dialogs().message(BoxType::Error, QStringLiteral("Chyba"), Buttons::Ok), Answer::Ok);
+        QCOMPARE(kadmor::dialogs().input(QStringLiteral("Změna"), QStringLiteral("Zadejte:"), QStringLiteral("x")),
+                 QString());
+        QCOMPARE(kadmor::dialogs().password(), QString());
+    }
+    QCOMPARE(&kadmor::dialogs(), &before);
+    QCOMPARE(written, QStringLiteral("beep\n"
+                                     "warning box [Yes/No]: \"Pozor!\rDruhý řádek\"\n"
+                                     "error box [OK]: \"Chyba\"\n"
+                                     "input box \"Změna\", prompt \"Zadejte:\", proposal \"x\"\n"
+                                     "password dialog\n"));
+    QVERIFY(before.events().isEmpty());
 }
 
 QTEST_MAIN(DialogsTest)
