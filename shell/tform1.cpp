@@ -80,6 +80,12 @@ void TForm1::createPages()
         Q_ASSERT(page != nullptr);
         Notebook1->addWidget(new kadmor::PageView(page));
     }
+    createFeatures();
+}
+
+int TForm1::addFeaturePage(QWidget* page)
+{
+    return Notebook1->addWidget(new kadmor::PageView(page));
 }
 
 // Window creation: the design is for 800 pixels at 96 pixels per inch; the window grows with the

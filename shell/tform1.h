@@ -12,8 +12,11 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <QList>
+
 #include <array>
 #include <functional>
+#include <memory>
 
 class QStackedWidget;
 class QStatusBar;
@@ -344,6 +347,27 @@ class TForm1 : public QMainWindow
     // deletion may go on. The warning sound plays before the question when asked for.
     bool confirmBulkDeletion(const QString& question, const QString& refusal, bool warningSound);
 
+    // ---- features beyond the description (app/features.cpp creates their controllers) ----
+    // Adds a feature's page to Notebook1 after the description's pages, in a view that scrolls and
+    // zooms it as theirs; gives its index for showPage. The window owns the page from now on.
+    int addFeaturePage(QWidget* page);
+    // The window owns a feature's controller for the run; gives it back for connecting.
+    template <class Controller> Controller& keepFeature(std::unique_ptr<Controller> controller)
+    {
+        controller->setParent(this);
+        m_features.append(controller.get());
+        return *controller.release();
+    }
+    // The controller of the feature kept before, or nullptr.
+    template <class Controller> Controller* feature() const
+    {
+        for (QObject* kept : m_features) {
+            if (auto* controller = dynamic_cast<Controller*>(kept))
+                return controller;
+        }
+        return nullptr;
+    }
+
   signals:
     // What every page follows; each subsystem's setup connects its pages.
     // The start-up read the language (configuration row 1): the word list's orders name it.
@@ -381,6 +405,9 @@ class TForm1 : public QMainWindow
     void createPages();
     // Every subsystem's setup, in the order they build on each other (app/subsystems.cpp).
     void setupSubsystems();
+    // The controllers of the features beyond the description, after the subsystems' pages are in
+    // place (app/features.cpp).
+    void createFeatures();
     void scaleToScreen();
     void zoomBy(double factor, const QWidget* button);
     void fitPages(); // after the controls were scaled
@@ -403,6 +430,7 @@ class TForm1 : public QMainWindow
 
     QString m_folder; // the application folder given at creation
     std::array<QWidget*, pageCount> m_pages{};
+    QList<QObject*> m_features; // children of the window, in the order they were kept
     kadmor::WindowScale m_scale;
     double m_layoutFactor = 1.0;
     double m_fontFactor = 1.0;

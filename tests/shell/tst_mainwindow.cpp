@@ -8,6 +8,7 @@
 #include "test_names.h"
 
 #include "scripted_dialogs.h"
+#include "shell/page_view.h"
 #include "shell/tform1.h"
 #include "table_rows.h"
 #include "ui_config_page.h"
@@ -20,6 +21,8 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +80,7 @@ class TestMainWindow : public QObject
     void startupRunsOnce();
     void zoomStoredAtCloseAndAppliedOnce();
     void zoomOutStopsAtItsBound();
+    void aFeatureJoinsTheWindow();
     void configurationTakesEffectAtNextStart();
     void cancelledLanguageEndsInRequiredValueError();
     void navigation_data();
@@ -330,6 +334,45 @@ void TestMainWindow::zoomOutStopsAtItsBound()
     QCOMPARE(form->zoomPercent, kadmor::minimumZoomPercent);
     QVERIFY(form->p9konfig->SpeedButton15->width() > 0);
     m_fixture.dialogs->takeEvents();
+}
+
+// A feature beyond the description brings its page and its controller: the page comes after the
+// eleven, shown in a view and zoomed as they are, and the window owns both.
+void TestMainWindow::aFeatureJoinsTheWindow()
+{
+    class Controller : public QObject
+    {
+    };
+    auto form = startOnWordList(*m_fixture.installation);
+    auto* page = new QWidget;
+    auto* button = new QPushButton(QStringLiteral("&Načti seznam"), page);
+    button->setObjectName(QStringLiteral("featureButton"));
+    button->setGeometry(100, 40, 200, 40);
+    const int index = form->addFeaturePage(page);
+    QCOMPARE(index, int(TForm1::pageCount));
+    form->showPage(index);
+    QVERIFY(button->isVisible());
+    QCOMPARE(kadmor::PageView::of(button)->page(), page);
+
+    form->showPage(TForm1::p2zaktabulIndex);
+    m_fixture.dialogs->queuePassword(QStringLiteral("UCITEL"));
+    click(*form, QStringLiteral("BitBtn20"));
+    click(*form, QStringLiteral("SpeedButton14"));
+    // The feature's button has the scale of the description's controls.
+    const QWidget* designed = form->p9konfig->DBGrid4;
+    const double scale = double(designed->width()) / designed->property("kadmorDesignGeometry").toRect().width();
+    QVERIFY2(scale > 1.0, qPrintable(QString::number(scale)));
+    QVERIFY2(qAbs(button->width() - 200 * scale) < 2 && qAbs(button->height() - 40 * scale) < 2,
+             qPrintable(QStringLiteral("%1x%2 at %3").arg(button->width()).arg(button->height()).arg(scale)));
+    QCOMPARE(m_fixture.dialogs->takeEvents(), Events{passwordDialog});
+
+    const QPointer<QObject> controller = &form->keepFeature(std::make_unique<Controller>());
+    QCOMPARE(controller->parent(), form.get());
+    QCOMPARE(form->feature<Controller>(), controller.data());
+    QCOMPARE(form->feature<QTimer>(), nullptr);
+    const QPointer<QWidget> shownPage = page;
+    form.reset();
+    QVERIFY(controller.isNull() && shownPage.isNull());
 }
 
 void TestMainWindow::configurationTakesEffectAtNextStart()
