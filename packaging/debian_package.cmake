@@ -58,12 +58,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # apt installs recommended packages unless told otherwise.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, cups, xdg-utils")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "foreign-language vocabulary for Czech pupils")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "foreign-language vocabulary for Czech pupils
- kadmor teaches Czech pupils the vocabulary of a foreign language: words in
- numbered lessons with pictures and recorded pronunciations, a phrase book,
- tests graded the Czech way and a grade book. Its texts are Czech.
- .
- On its first start the program lays out a ready installation with sample
- lessons in the user's data folder; the computers of a school's computer room
- can share one data folder.")
+# The extended description; CPack puts the summary before it and indents its lines.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kadmor teaches Czech pupils the vocabulary of a foreign language: words in
+numbered lessons with pictures and recorded pronunciations, a phrase book,
+tests graded the Czech way and a grade book. Its texts are Czech.
+
+On its first start the program lays out a ready installation with sample
+lessons in the user's data folder; the computers of a school's computer room
+can share one data folder.")
 include(CPack)
