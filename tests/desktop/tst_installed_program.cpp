@@ -5,9 +5,9 @@
 // reader would, through the accessibility bus.
 
 #include "desktop.h"
-#include "tool_run.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
+#include "tool_run.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -242,11 +242,18 @@ void TestInstalledProgram::press(const QString& key)
 
 void TestInstalledProgram::everythingIsInItsPlace()
 {
-    QStringList expected = {"bin/kadmor", "bin/kadmor-table", "bin/kadmor-install", "share/kadmor/kadmor.bmp",
-                            "share/kadmor/sounds/nosound.wav", "share/kadmor/content/words.tsv",
-                            "share/kadmor/doc/kd_index.html", "share/applications/" + appId + ".desktop",
-                            "share/metainfo/" + appId + ".metainfo.xml", "share/icons/hicolor/scalable/apps/" + appId + ".svg",
-                            "share/doc/kadmor/copyright", "share/doc/kadmor/changelog.gz"};
+    QStringList expected = {"bin/kadmor",
+                            "bin/kadmor-table",
+                            "bin/kadmor-install",
+                            "share/kadmor/kadmor.bmp",
+                            "share/kadmor/sounds/nosound.wav",
+                            "share/kadmor/content/words.tsv",
+                            "share/kadmor/doc/kd_index.html",
+                            "share/applications/" + appId + ".desktop",
+                            "share/metainfo/" + appId + ".metainfo.xml",
+                            "share/icons/hicolor/scalable/apps/" + appId + ".svg",
+                            "share/doc/kadmor/copyright",
+                            "share/doc/kadmor/changelog.gz"};
     for (const char* size : {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"})
         expected << QStringLiteral("share/icons/hicolor/%1/apps/%2.png").arg(size, appId);
     for (const char* program : {"kadmor", "kadmor-table", "kadmor-install"})

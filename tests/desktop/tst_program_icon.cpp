@@ -65,8 +65,8 @@ void TestProgramIcon::scalableIconLooksLikeTheDrawnOnes()
     QPainter painter(&drawn);
     svg.render(&painter);
     painter.end();
-    const QImage png =
-        QImage(theme + QStringLiteral("/%1x%1/apps/" KADMOR_APP_ID ".png").arg(size)).convertToFormat(QImage::Format_ARGB32);
+    const QImage png = QImage(theme + QStringLiteral("/%1x%1/apps/" KADMOR_APP_ID ".png").arg(size))
+                           .convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(png.size(), QSize(size, size));
     const double difference = meanDifference(drawn, png);
     QVERIFY2(difference < 4, qPrintable(QString::number(difference)));
