@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "icon_drawing.h"
 
+#include "install/pictures/title_pictures.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,28 +20,15 @@ void drawBackground(QPainter& p)
     p.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
 }
 
+// The title picture's book, enlarged to fill the icon's width below the bubble.
 void drawBook(QPainter& p, bool detailed)
 {
-    p.setPen(QPen(ink, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(0xc6, 0x2f, 0x2f));
-    p.drawRoundedRect(QRectF(26, 138, 204, 92), 12, 12); // cover
-    p.setBrush(Qt::white);
-    for (double side : {-1.0, 1.0}) {
-        QPainterPath page({128, 222});
-        page.lineTo(128, 132);
-        page.quadTo(128 + side * 50, 112, 128 + side * 94, 124);
-        page.lineTo(128 + side * 94, 214);
-        page.quadTo(128 + side * 50, 202, 128, 222);
-        p.drawPath(page);
-    }
-    if (!detailed)
-        return;
-    p.setPen(QPen(QColor(0x90, 0x90, 0x90), 5, Qt::SolidLine, Qt::RoundCap));
-    for (int line = 0; line < 3; ++line) {
-        const double y = 150 + line * 20;
-        p.drawLine(QPointF(50, y), QPointF(112, y - 6));
-        p.drawLine(QPointF(144, y - 6), QPointF(206, y));
-    }
+    constexpr qreal scale = 1.1;
+    p.save();
+    p.translate(6.8, -6);
+    p.scale(scale, scale);
+    pictures::drawOpenBook(p, 6 / scale, detailed);
+    p.restore();
 }
 
 // Letters as outlines, so that the scalable icon needs no font on the computer that shows it.

@@ -5,13 +5,12 @@
 // reader would, through the accessibility bus.
 
 #include "desktop.h"
+#include "file_hashes.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
 #include "tool_run.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,20 +25,6 @@ namespace {
 
 constexpr int startTimeoutMs = 60'000;
 const QString appId = QStringLiteral(KADMOR_APP_ID);
-
-QMap<QString, QByteArray> snapshot(const QString& root)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        files.insert(QDir(root).relativeFilePath(path),
-                     QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
-    }
-    return files;
-}
 
 // Sets the Czech word of the first record whose English word is the given one.
 bool changeWord(const QString& dataFolder, const QString& english, const QString& czech)
@@ -293,7 +278,7 @@ void TestInstalledProgram::secondStartKeepsAChangedWord()
 {
     QVERIFY2(QFileInfo::exists(userFolder() + "/konfig.dbf"), "the first start laid out no installation");
     QVERIFY(changeWord(userFolder() + "/data", "bear", QStringLiteral("medvídek brtník")));
-    const QMap<QString, QByteArray> before = snapshot(userFolder());
+    const QMap<QString, QByteArray> before = testkit::fileHashes(userFolder());
 
     startFromTheMenu();
     if (QTest::currentTestFailed())
@@ -301,7 +286,7 @@ void TestInstalledProgram::secondStartKeepsAChangedWord()
     waitUntilShown("table cell", QStringLiteral("medvídek brtník"));
     closeProgram();
     // Nothing laid out again, nothing overwritten.
-    QCOMPARE(snapshot(userFolder()), before);
+    QCOMPARE(testkit::fileHashes(userFolder()), before);
 }
 
 QTEST_MAIN(TestInstalledProgram)

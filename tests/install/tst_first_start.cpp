@@ -4,15 +4,14 @@
 // administrator's prepared configuration table.
 
 #include "base/error.h"
+#include "file_hashes.h"
 #include "install/config_table.h"
 #include "install/first_start.h"
 #include "storage/config_rows.h"
 #include "storage/layouts.h"
 #include "storage/table.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,21 +19,6 @@
 using namespace kadmor;
 
 namespace {
-
-// Relative path of every file below root with its content hash.
-QMap<QString, QByteArray> snapshot(const QString& root)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        files.insert(QDir(root).relativeFilePath(path),
-                     QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
-    }
-    return files;
-}
 
 QString configValue(const QString& folder, int row)
 {
@@ -108,7 +92,7 @@ void TestFirstStart::firstStartLaysOutTheUserInstallation()
     QVERIFY(data.size() > config::valueWidth());
     QCOMPARE(configValue(folder.path(), config::dataFolderRow), QStringLiteral("~/.local/share/kadmor/data"));
     QCOMPARE(config::dataFolderFromStored(configValue(folder.path(), config::dataFolderRow)), data);
-    QCOMPARE(snapshot(folder.filePath("sounds")), snapshot(KADMOR_PAYLOAD "/sounds"));
+    QCOMPARE(testkit::fileHashes(folder.filePath("sounds")), testkit::fileHashes(KADMOR_PAYLOAD "/sounds"));
     QCOMPARE(QDir(QFileInfo(userFolder()).path()).entryList({"kadmor*"}, QDir::AllEntries | QDir::Hidden),
              QStringList{"kadmor"});
 }
@@ -124,10 +108,10 @@ void TestFirstStart::laterStartsChangeNothing()
     QFile own(userFolder() + "/sounds/moje.wav");
     QVERIFY(own.open(QIODevice::WriteOnly));
     own.close();
-    const QMap<QString, QByteArray> before = snapshot(userFolder());
+    const QMap<QString, QByteArray> before = testkit::fileHashes(userFolder());
 
     QCOMPARE(install::applicationFolderFor(bin()), userFolder());
-    QCOMPARE(snapshot(userFolder()), before);
+    QCOMPARE(testkit::fileHashes(userFolder()), before);
 }
 
 void TestFirstStart::folderBesideTheExecutableIsKept_data()
@@ -158,7 +142,8 @@ void TestFirstStart::administratorsConfigurationIsTaken()
     QVERIFY(QDir().mkpath(QFileInfo(table).path()));
     install::createConfigTable(QFileInfo(table).path(), "německý", "/srv/kadmor/data", "SKOLA");
     install::applicationFolderFor(bin());
-    QCOMPARE(snapshot(userFolder()).value("konfig.dbf"), snapshot(QFileInfo(table).path()).value("konfig.dbf"));
+    QCOMPARE(testkit::fileHashes(userFolder()).value("konfig.dbf"),
+             testkit::fileHashes(QFileInfo(table).path()).value("konfig.dbf"));
     QCOMPARE(configValue(userFolder(), config::dataFolderRow), QStringLiteral("/srv/kadmor/data"));
 }
 
