@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "install/installer.h"
 
+#include "base/error.h"
 #include "install/config_table.h"
 #include "install/data_tables.h"
 #include "storage/config_rows.h"
-#include "base/error.h"
+#include "storage/layouts.h"
 #include "util/zoom_store.h"
 
 #include <QDir>
@@ -24,11 +25,12 @@ const QString templatesFolderName = QStringLiteral("empty_tables");
 const QStringList payloadFiles = {"kadmor.bmp", "zak.bmp", "dobre.wav", "spatne.wav"};
 const QStringList payloadFolders = {"sounds", "pictures", "doc"};
 const QStringList contentFiles = {"words.tsv", "phrases.tsv", "pupils.tsv"};
+const QString configFileName = layouts::config().fileName;
 
 // Every name an installation puts into the application folder.
 QStringList installedEntries()
 {
-    return QStringList{programName, "konfig.dbf", dataFolderName} + payloadFiles + payloadFolders;
+    return QStringList{programName, configFileName, dataFolderName} + payloadFiles + payloadFolders;
 }
 
 void checkDataFolderPath(const QString& dataFolder)
@@ -51,16 +53,10 @@ void checkDataFolderPath(const QString& dataFolder)
 
 void checkPayload(const QString& payloadFolder)
 {
-    const QDir payload(payloadFolder);
-    QStringList needed = payloadFiles + payloadFolders;
-    for (const QString& file : contentFiles) {
-        needed << "content/" + file;
-    }
-    for (const QString& entry : needed) {
-        if (!payload.exists(entry)) {
-            throw Error(QStringLiteral("Chybí součást instalace \"%1\". Sestavte nejprve cíl kadmor_install_payload.")
-                            .arg(payload.filePath(entry)));
-        }
+    const QString missing = missingPayloadEntry(payloadFolder);
+    if (!missing.isEmpty()) {
+        throw Error(QStringLiteral("Chybí součást instalace \"%1\". Sestavte nejprve cíl kadmor_install_payload.")
+                        .arg(QDir(payloadFolder).filePath(missing)));
     }
 }
 
@@ -121,7 +117,7 @@ void moveEntry(const QString& from, const QString& to)
     }
 }
 
-// Builds the whole installation in staging; the configuration names the final data folder.
+// Builds the whole installation in staging; a new configuration names the final data folder.
 void layOut(const QDir& staging, const InstallRequest& request, const QString& dataFolder)
 {
     const QDir payload(request.payloadFolder);
@@ -139,13 +135,19 @@ void layOut(const QDir& staging, const InstallRequest& request, const QString& d
     makeFolder(stagedTemplates);
     createDataTables(stagedData, payload.filePath("content"));
     createTemplates(stagedTemplates);
-    createConfigTable(staging.path(), secondLanguage, dataFolder, defaultTeacherPassword());
+    if (request.configTable.isEmpty()) {
+        createConfigTable(staging.path(), secondLanguage, dataFolder, defaultTeacherPassword());
+    } else {
+        copyFile(request.configTable, staging.filePath(configFileName));
+    }
 }
 
-// Moves the staged entries into the application folder, replacing the old ones of the same name.
+// Moves the staged entries into the application folder, replacing the old ones of the same name;
+// the configuration table comes last, so that it marks a whole installation.
 void commit(const QDir& staging, const QDir& appFolder)
 {
-    const QStringList staged = staging.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList staged = staging.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    staged.move(staged.indexOf(configFileName), staged.size() - 1);
     for (const QString& entry : staged) {
         if (QFileInfo::exists(appFolder.filePath(entry))) {
             removeEntry(appFolder.filePath(entry));
@@ -169,6 +171,21 @@ void stageAndCommit(const InstallRequest& request, const QDir& appFolder, const 
 
 } // namespace
 
+QString missingPayloadEntry(const QString& payloadFolder)
+{
+    const QDir payload(payloadFolder);
+    QStringList needed = payloadFiles + payloadFolders;
+    for (const QString& file : contentFiles) {
+        needed << "content/" + file;
+    }
+    for (const QString& entry : needed) {
+        if (!payload.exists(entry)) {
+            return entry;
+        }
+    }
+    return {};
+}
+
 QString defaultTeacherPassword()
 {
     return QStringLiteral(KADMOR_DEFAULT_PASSWORD);
@@ -177,8 +194,11 @@ QString defaultTeacherPassword()
 QStringList installApplication(const InstallRequest& request)
 {
     const QDir appFolder(QDir::cleanPath(QDir(request.folder).absolutePath()));
-    const QString dataFolder = appFolder.filePath(dataFolderName);
-    checkDataFolderPath(dataFolder);
+    // As the configuration stores it.
+    const QString dataFolder = config::storedDataFolder(appFolder.filePath(dataFolderName));
+    if (request.configTable.isEmpty()) {
+        checkDataFolderPath(dataFolder);
+    }
     checkPayload(request.payloadFolder);
     if (QFileInfo info(appFolder.path()); info.exists() && !info.isDir()) {
         throw Error(QStringLiteral("\"%1\" není složka. Nic nebylo změněno.").arg(appFolder.path()));

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kadmor-install FOLDER [--replace]: lays out a complete kadmor installation in FOLDER.
 
-#include "install/installer.h"
 #include "base/error.h"
+#include "base/program_help.h"
+#include "install/first_start.h"
+#include "install/installer.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,32 +28,45 @@ QString builtProgram()
     return {};
 }
 
+// What the build made beside the tool, else the content an installed tool shares with the program.
+QString payloadFolder()
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = QDir(folder).filePath("payload");
+    return QFileInfo(beside).isDir() ? beside : kadmor::install::sharedContentFolder(folder);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    const kadmor::cli::ProgramHelp& help = kadmor::cli::thisProgram();
+    if (const auto answered =
+            kadmor::cli::answerStandardArguments(argc, argv, help, kadmor::cli::OtherArguments::LeftToTheProgram)) {
+        return *answered;
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("kadmor-install");
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Vytvoří ve složce úplnou instalaci programu kadmor s ukázkovými lekcemi.");
-    parser.addHelpOption();
-    parser.addPositionalArgument("SLOŽKA", "složka instalace (data budou v SLOŽKA/data)");
-    parser.addOption({"replace", "nahradí existující instalaci (přepíše i tabulky slovíček, žáků a frází)"});
-    parser.process(app);
-
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (parser.positionalArguments().size() != 1) {
-        err << "Zadejte jednu složku instalace: kadmor-install SLOŽKA [--replace]\n";
+    kadmor::install::InstallRequest request;
+    QStringList folders;
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) {
+        if (argument == u"--replace") {
+            request.replace = true;
+        } else {
+            folders << argument;
+        }
+    }
+    if (folders.size() != 1 || folders.first().startsWith(u'-')) {
+        err << "Zadejte jednu složku instalace: kadmor-install SLOŽKA [--replace] (nápověda: kadmor-install --help)\n";
         return 2;
     }
 
-    kadmor::install::InstallRequest request;
-    request.folder = parser.positionalArguments().first();
-    request.payloadFolder = QDir(QCoreApplication::applicationDirPath()).filePath("payload");
+    request.folder = folders.first();
+    request.payloadFolder = payloadFolder();
     request.program = builtProgram();
-    request.replace = parser.isSet("replace");
     try {
         const QStringList notes = kadmor::install::installApplication(request);
         for (const QString& note : notes) {

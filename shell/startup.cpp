@@ -133,7 +133,8 @@ void TForm1::readConfiguration()
     emit languageKnown();
 
     config::goToRow(*Table4, config::dataFolderRow);
-    dataFolder = withoutTrailingSlash(QDir::fromNativeSeparators(Table4->fieldByName(valueField).asString()));
+    dataFolder = withoutTrailingSlash(
+        config::dataFolderFromStored(QDir::fromNativeSeparators(Table4->fieldByName(valueField).asString())));
     for (kadmor::Table* table : {Table1, Table2, Table3, Table5, Table6, Table7})
         table->setDatabaseName(dataFolder);
 

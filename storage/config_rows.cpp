@@ -7,6 +7,8 @@
 #include "storage/schema.h"
 #include "storage/table.h"
 
+#include <QDir>
+
 namespace kadmor::config {
 
 int valueWidth()
@@ -62,6 +64,31 @@ ValueFit valueFit(const QString& text)
         return ValueFit::OutsideCodePage;
     }
     return ValueFit::Fits;
+}
+
+namespace {
+
+const QString homeMark = QStringLiteral("~");
+
+} // namespace
+
+QString storedDataFolder(const QString& folder)
+{
+    const QString inHome = QDir(QDir::homePath()).relativeFilePath(folder);
+    const bool insideHome =
+        QDir::isAbsolutePath(folder) && !inHome.startsWith(QStringLiteral("..")) && !QDir::isAbsolutePath(inHome);
+    if (valueFit(folder) != ValueFit::TooLong || !insideHome)
+        return folder;
+    return homeMark + u'/' + inHome;
+}
+
+QString dataFolderFromStored(const QString& stored)
+{
+    if (stored == homeMark)
+        return QDir::homePath();
+    if (stored.startsWith(homeMark + u'/'))
+        return QDir::homePath() + stored.mid(homeMark.size());
+    return stored;
 }
 
 } // namespace kadmor::config

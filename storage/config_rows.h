@@ -48,4 +48,12 @@ enum class ValueFit { Fits, TooLong, OutsideCodePage };
 // only characters of the table's code page (Windows 1250).
 ValueFit valueFit(const QString& text);
 
+// The data folder (row 2) as it is stored: the folder's path, or, for a folder inside the user's
+// home folder whose path is too long for the value, "~/" and the path inside the home folder (the
+// usual data folder of an installation in ~/.local/share does not fit the value's 30 characters).
+QString storedDataFolder(const QString& folder);
+// The folder a stored data folder names: "~" and "~/…" stand for the user's home folder; any other
+// text is taken as typed.
+QString dataFolderFromStored(const QString& stored);
+
 } // namespace kadmor::config

@@ -3,6 +3,7 @@
 #include "table_commands.h"
 
 #include "base/error.h"
+#include "base/program_help.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,14 +14,10 @@
 
 namespace {
 
-const char* const kUsage =
-    "Použití:\n"
-    "  kadmor-table dump SOUBOR.dbf     vypíše pole a všechny záznamy (smazané s *)\n"
-    "  kadmor-table append SOUBOR.dbf   připíše záznamy ze vstupu (hodnoty oddělené tabulátorem)\n"
-    "  kadmor-table pack SOUBOR.dbf     odstraní smazané záznamy (jen když tabulku nemá otevřenou\n"
-    "                                   žádný jiný program pro dBASE)\n"
-    "  kadmor-table check SOUBOR.dbf    porovná počet záznamů v hlavičce se záznamy v souboru\n"
-    "  kadmor-table repair SOUBOR.dbf   opraví počet záznamů poškozené tabulky (po potvrzení)\n";
+void printUsage()
+{
+    std::fputs(kadmor::cli::helpText(kadmor::cli::thisProgram()).toUtf8().constData(), stderr);
+}
 
 // Asks on the terminal (or whatever the standard input is); only "a" or "ano" agrees.
 bool confirmOnInput(const QString& question)
@@ -50,7 +47,7 @@ int run(const QString& command, const QString& path)
     } else if (command == u"repair") {
         kadmor::tools::repairTable(path, out, confirmOnInput);
     } else {
-        std::fputs(kUsage, stderr);
+        printUsage();
         return 2;
     }
     return 0;
@@ -60,11 +57,14 @@ int run(const QString& command, const QString& path)
 
 int main(int argc, char* argv[])
 {
+    if (const auto answered = kadmor::cli::answerStandardArguments(argc, argv, kadmor::cli::thisProgram(),
+                                                                   kadmor::cli::OtherArguments::LeftToTheProgram))
+        return *answered;
     QCoreApplication application(argc, argv);
     QLocale::setDefault(QLocale::c()); // numbers with a decimal point, whatever the user's locale
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 3) {
-        std::fputs(kUsage, stderr);
+        printUsage();
         return 2;
     }
     try {

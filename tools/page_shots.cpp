@@ -2,6 +2,7 @@
 // kadmor-page-shots APPLICATION_FOLDER OUTPUT_FOLDER: starts the main window on an installation,
 // shows the pages in turn and saves each as OUTPUT_FOLDER/pageN.png. The start-up's messages are
 // answered by nobody and printed instead.
+#include "base/program_help.h"
 #include "base/unattended_dialogs.h"
 #include "shell/tform1.h"
 
@@ -25,6 +26,9 @@ void letEventsRun()
 
 int main(int argc, char* argv[])
 {
+    if (const auto answered = kadmor::cli::answerStandardArguments(argc, argv, kadmor::cli::thisProgram(),
+                                                                   kadmor::cli::OtherArguments::LeftToTheProgram))
+        return *answered;
     QApplication application(argc, argv);
     QTextStream err(stderr);
     const QStringList arguments = QCoreApplication::arguments();

@@ -19,28 +19,6 @@ QImage blankTitle(QColor background)
     return image;
 }
 
-void drawOpenBook(QPainter& p)
-{
-    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 3));
-    p.setBrush(QColor(0xc6, 0x2f, 0x2f));
-    p.drawRoundedRect(QRectF(22, 120, 176, 100), 8, 8); // cover
-    p.setBrush(Qt::white);
-    for (double side : {-1.0, 1.0}) {
-        QPainterPath page({110, 212});
-        page.lineTo(110, 118);
-        page.quadTo(110 + side * 45, 100, 110 + side * 85, 112);
-        page.lineTo(110 + side * 85, 206);
-        page.quadTo(110 + side * 45, 194, 110, 212);
-        p.drawPath(page);
-    }
-    p.setPen(QPen(QColor(0x90, 0x90, 0x90), 2));
-    for (int line = 0; line < 4; ++line) {
-        const double y = 135 + line * 17;
-        p.drawLine(QPointF(38, y), QPointF(98, y - 4));
-        p.drawLine(QPointF(122, y - 4), QPointF(182, y));
-    }
-}
-
 void drawSpeechBubble(QPainter& p)
 {
     QPainterPath bubble;
@@ -114,12 +92,36 @@ void drawChild(QPainter& p)
 
 } // namespace
 
+void drawOpenBook(QPainter& p, qreal outline, bool lines)
+{
+    p.setPen(QPen(QColor(0x20, 0x20, 0x20), outline));
+    p.setBrush(QColor(0xc6, 0x2f, 0x2f));
+    p.drawRoundedRect(QRectF(22, 120, 176, 100), 8, 8); // cover
+    p.setBrush(Qt::white);
+    for (double side : {-1.0, 1.0}) {
+        QPainterPath page({110, 212});
+        page.lineTo(110, 118);
+        page.quadTo(110 + side * 45, 100, 110 + side * 85, 112);
+        page.lineTo(110 + side * 85, 206);
+        page.quadTo(110 + side * 45, 194, 110, 212);
+        p.drawPath(page);
+    }
+    if (!lines)
+        return;
+    p.setPen(QPen(QColor(0x90, 0x90, 0x90), outline * 2 / 3));
+    for (int line = 0; line < 4; ++line) {
+        const double y = 135 + line * 17;
+        p.drawLine(QPointF(38, y), QPointF(98, y - 4));
+        p.drawLine(QPointF(122, y - 4), QPointF(182, y));
+    }
+}
+
 QImage logoPicture()
 {
     QImage image = blankTitle(QColor(0x12, 0x2a, 0x5c));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    drawOpenBook(p);
+    drawOpenBook(p, 3, true);
     drawSpeechBubble(p);
     drawName(p);
     return image;

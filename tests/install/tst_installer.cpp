@@ -3,6 +3,7 @@
 // with the program: dbfread for the tables, soxi for the sounds, ImageMagick's identify for the
 // pictures.
 
+#include "file_hashes.h"
 #include "install/installer.h"
 #include "install/tsv.h"
 #include "storage/layouts.h"
@@ -31,21 +32,6 @@ namespace {
 QString sourceContent(const QString& file)
 {
     return QStringLiteral(KADMOR_SOURCE_DIR "/install/content/") + file;
-}
-
-// Relative path of every file below root with its size and content hash.
-QMap<QString, QByteArray> snapshot(const QString& root)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        files.insert(QDir(root).relativeFilePath(path),
-                     QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
-    }
-    return files;
 }
 
 QStringList storedFieldNames(const TableLayout& layout)
@@ -341,7 +327,7 @@ void TestInstall::soundsAreEightBitMono22050()
         QVERIFY2(info.contains("8-bit Unsigned Integer PCM"), qPrintable(sound));
         QVERIFY2(!info.contains("Duration       : 00:00:00.00 "), qPrintable(sound));
     }
-    const QMap<QString, QByteArray> files = snapshot(m_app);
+    const QMap<QString, QByteArray> files = testkit::fileHashes(m_app);
     QVERIFY(files.value("dobre.wav") != files.value("spatne.wav"));
 }
 
@@ -418,7 +404,7 @@ void TestInstall::programBesideTheToolIsCopied()
     QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
     const QFileInfo installedProgram(QDir(app).filePath("kadmor"));
     QVERIFY(installedProgram.isExecutable());
-    QCOMPARE(snapshot(app).value("kadmor"), snapshot(deployed.path()).value("kadmor"));
+    QCOMPARE(testkit::fileHashes(app).value("kadmor"), testkit::fileHashes(deployed.path()).value("kadmor"));
     QDir(app).removeRecursively();
 }
 
@@ -438,12 +424,12 @@ void TestInstall::zoomStoreIsCreatedOnceAndKept()
 
 void TestInstall::existingInstallationIsRefusedUnchanged()
 {
-    const QMap<QString, QByteArray> before = snapshot(m_app);
+    const QMap<QString, QByteArray> before = testkit::fileHashes(m_app);
     const testkit::ToolRun run = runTool({m_app});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(QStringLiteral("Nic nebylo změněno")), qPrintable(run.err));
     QVERIFY(run.err.contains("--replace"));
-    QCOMPARE(snapshot(m_app), before);
+    QCOMPARE(testkit::fileHashes(m_app), before);
     QCOMPARE(QDir(m_app).entryList({".kadmor-install-*"}, QDir::Dirs | QDir::Hidden), QStringList());
 
     // A folder that holds only part of an installation is not overwritten either.
@@ -457,7 +443,7 @@ void TestInstall::replaceLaysOutAfreshAndKeepsForeignFiles()
 {
     const QString app = m_root.filePath("again");
     QVERIFY(runTool({app}).exitCode == 0);
-    const QMap<QString, QByteArray> fresh = snapshot(app);
+    const QMap<QString, QByteArray> fresh = testkit::fileHashes(app);
     QVERIFY(QFile::remove(app + "/sounds/cat.wav"));
     QVERIFY(QFile::remove(app + "/data/empty_tables/znamky.dbf"));
     QFile stray(app + "/sounds/stray.wav");
@@ -470,7 +456,7 @@ void TestInstall::replaceLaysOutAfreshAndKeepsForeignFiles()
 
     const testkit::ToolRun run = runTool({app, "--replace"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    QMap<QString, QByteArray> replaced = snapshot(app);
+    QMap<QString, QByteArray> replaced = testkit::fileHashes(app);
     QCOMPARE(replaced.take("poznamky.txt"),
              QCryptographicHash::hash(QByteArray("učitelovy poznámky"), QCryptographicHash::Sha1).toHex());
     QCOMPARE(replaced.keys(), fresh.keys());

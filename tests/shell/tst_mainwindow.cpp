@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +78,7 @@ class TestMainWindow : public QObject
     void startupWithTooFewConfigurationRows_data();
     void startupWithTooFewConfigurationRows();
     void startupWithWrongDataFolder();
+    void dataFolderInTheHomeFolder();
     void startupRunsOnce();
     void zoomStoredAtCloseAndAppliedOnce();
     void zoomOutStopsAtItsBound();
@@ -285,6 +287,22 @@ void TestMainWindow::startupWithWrongDataFolder()
     click(*form, QStringLiteral("BitBtn20"));
     QCOMPARE(form->Notebook1->currentIndex(), int(TForm1::p9konfigIndex));
     QCOMPARE(m_fixture.dialogs->takeEvents(), Events{passwordDialog});
+}
+
+// "~/" stands for the home folder, so that the data folder of an installation in
+// ~/.local/share fits the configuration's 30 characters.
+void TestMainWindow::dataFolderInTheHomeFolder()
+{
+    Installation installation;
+    const QByteArray home = qgetenv("HOME");
+    const auto restoreHome = qScopeGuard([&home] { qputenv("HOME", home); });
+    qputenv("HOME", installation.root().toUtf8());
+    installation.setConfigValue(2, QStringLiteral("~/app/data"));
+    auto form = start(installation);
+    QCOMPARE(m_fixture.dialogs->takeEvents(), (Events{beep, noSoundCard}));
+    QCOMPARE(form->dataFolder, installation.dataFolder());
+    QVERIFY(form->Table1->isOpen() && form->Table7->isOpen());
+    QVERIFY(form->Table1->recordCount() > 0);
 }
 
 void TestMainWindow::startupRunsOnce()
