@@ -16,10 +16,10 @@
 namespace {
 
 namespace phrases = kadmor::schema::phrases;
-const QString lessonIndex = phrases::tag::lesson;
-const QString soundIndex = phrases::tag::sound;
-const QString lessonField = phrases::field::lesson;
-const QString soundField = phrases::field::sound;
+constexpr auto lessonIndex = phrases::tag::lesson;
+constexpr auto soundIndex = phrases::tag::sound;
+constexpr auto lessonField = phrases::field::lesson;
+constexpr auto soundField = phrases::field::sound;
 
 } // namespace
 

@@ -15,10 +15,10 @@
 namespace {
 
 namespace words = kadmor::schema::words;
-const QString wordField = words::field::foreign;
-const QString czechField = words::field::czech;
-const QString lessonField = words::field::lesson;
-const QString soundField = words::field::sound;
+constexpr auto wordField = words::field::foreign;
+constexpr auto czechField = words::field::czech;
+constexpr auto lessonField = words::field::lesson;
+constexpr auto soundField = words::field::sound;
 
 } // namespace
 

@@ -9,11 +9,11 @@
 namespace {
 
 namespace words = kadmor::schema::words;
-const QString lessonField = words::field::lesson;
-const QString lessonIndex = words::tag::lesson;
-const QString wordIndex = words::tag::foreign;
-const QString czechIndex = words::tag::czech;
-const QString phraseLessonIndex = kadmor::schema::phrases::tag::lesson;
+constexpr auto lessonField = words::field::lesson;
+constexpr auto lessonIndex = words::tag::lesson;
+constexpr auto wordIndex = words::tag::foreign;
+constexpr auto czechIndex = words::tag::czech;
+constexpr auto phraseLessonIndex = kadmor::schema::phrases::tag::lesson;
 const QString lessonOrderText = QStringLiteral("lekcí");
 const QString czechOrderText = QStringLiteral("českých slov");
 
