@@ -12,8 +12,6 @@
 #include <QMainWindow>
 #include <QString>
 
-#include <QList>
-
 #include <array>
 #include <functional>
 #include <memory>
@@ -351,21 +349,12 @@ class TForm1 : public QMainWindow
     // Adds a feature's page to Notebook1 after the description's pages, in a view that scrolls and
     // zooms it as theirs; gives its index for showPage. The window owns the page from now on.
     int addFeaturePage(QWidget* page);
-    // The window owns a feature's controller for the run; gives it back for connecting.
+    // The window owns a feature's controller for the run, as a child (tests find it with
+    // findChild); gives it back for connecting.
     template <class Controller> Controller& keepFeature(std::unique_ptr<Controller> controller)
     {
         controller->setParent(this);
-        m_features.append(controller.get());
         return *controller.release();
-    }
-    // The controller of the feature kept before, or nullptr.
-    template <class Controller> Controller* feature() const
-    {
-        for (QObject* kept : m_features) {
-            if (auto* controller = dynamic_cast<Controller*>(kept))
-                return controller;
-        }
-        return nullptr;
     }
 
   signals:
@@ -430,7 +419,6 @@ class TForm1 : public QMainWindow
 
     QString m_folder; // the application folder given at creation
     std::array<QWidget*, pageCount> m_pages{};
-    QList<QObject*> m_features; // children of the window, in the order they were kept
     kadmor::WindowScale m_scale;
     double m_layoutFactor = 1.0;
     double m_fontFactor = 1.0;

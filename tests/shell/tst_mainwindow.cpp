@@ -386,8 +386,6 @@ void TestMainWindow::aFeatureJoinsTheWindow()
 
     const QPointer<QObject> controller = &form->keepFeature(std::make_unique<Controller>());
     QCOMPARE(controller->parent(), form.get());
-    QCOMPARE(form->feature<Controller>(), controller.data());
-    QCOMPARE(form->feature<QTimer>(), nullptr);
     const QPointer<QWidget> shownPage = page;
     form.reset();
     QVERIFY(controller.isNull() && shownPage.isNull());
